@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/Types.h"
+
+namespace quorbel {
+
+enum class MouseButton { Left, Right, Middle };
+
+// Synthetic keyboard and mouse input into the application in front. Keys are
+// Windows virtual-key codes, the codes keysets store.
+class Input {
+ public:
+  virtual ~Input() = default;
+
+  virtual void KeyDown(int virtualKey) = 0;
+  virtual void KeyUp(int virtualKey) = 0;
+  // One click: the button goes down and up again.
+  virtual void Click(MouseButton button) = 0;
+  virtual void SetCursor(Point screen) = 0;
+  virtual Point ClientToScreen(WindowId window, Point client) = 0;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace quorbel {
+
+enum class GuardResult { Acquired, AlreadyRunning, Failed };
+
+// Makes sure only one copy of the program runs for a user.
+class InstanceGuard {
+ public:
+  virtual ~InstanceGuard() = default;
+
+  virtual GuardResult Acquire(const std::string& name) = 0;
+  virtual void Release() = 0;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+namespace quorbel {
+
+// Carries the device thread's requests to the GUI thread: one at a time, in
+// order, each one finished before the device thread goes on.
+class UiRequests {
+ public:
+  virtual ~UiRequests() = default;
+
+  // Runs the request on the GUI thread and returns when it has finished.
+  // Called on the GUI thread itself, it runs the request at once.
+  virtual void Run(const std::function<void()>& request) = 0;
+
+  // For the GUI thread while it waits on the device thread: keeps serving
+  // requests until `done` returns true. Wake() makes it look at `done` again.
+  virtual void ServeUntil(const std::function<bool()>& done) = 0;
+  virtual void Wake() = 0;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with, when missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
