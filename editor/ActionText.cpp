@@ -1,0 +1,67 @@
+#include "editor/ActionText.h"
+
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "common/NumberText.h"
+
+namespace quorbel {
+
+namespace {
+
+// The accented capitals of code page 437 that have their small forms there
+// too, each with that small form.
+constexpr std::array<std::pair<unsigned char, unsigned char>, 7> kAccentedCapitals{
+    {{128, 135}, {142, 132}, {143, 134}, {144, 130}, {153, 148}, {154, 129}, {165, 164}}};
+
+// Lower case of one byte: A..Z and the accented capitals; all else stays.
+char LowerCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+  for (const auto& [capital, small] : kAccentedCapitals) {
+    if (c == capital) return static_cast<char>(small);
+  }
+  return static_cast<char>(c);
+}
+
+std::string ModifierPrefix(std::int32_t modifiers) {
+  std::string prefix;
+  if (modifiers & kAlt) prefix += "alt+";
+  if (modifiers & kCtrl) prefix += "ctrl+";
+  if (modifiers & kShift) prefix += "shft+";
+  if (modifiers & kAppKey) prefix += "app+";
+  return prefix;
+}
+
+// The backquote is stored as the code of the key that carries it.
+constexpr std::int32_t kBackquoteKey = 192;
+
+std::string KeyBody(std::int32_t key, int control, const ControlCatalogue& catalogue) {
+  if (key & kLeftClick) return "Left Mouse";
+  if (key & kRightClick) return "Right Mouse";
+  if (key & kCentreClick) return "Center Mouse";
+  if (key & kAltWheelSelector) return "Alt Wheel Sel";
+  const auto low = static_cast<unsigned char>(key & 0xFF);
+  if (key & kNamedKey) {
+    const std::string& name = catalogue.KeyName(low);
+    return name.empty() ? catalogue.ControlName(control) : name;
+  }
+  if (key == kBackquoteKey) return "`";
+  return std::string(1, LowerCase(low));
+}
+
+}  // namespace
+
+std::string ActionText(const KeysetLayer& record, int control, int step,
+                       const ControlCatalogue& catalogue) {
+  if (!IsControlIndex(control) || step < 1 || step > kMaxSteps) return {};
+  const auto c = static_cast<std::size_t>(control);
+  const auto s = static_cast<std::size_t>(step);
+  const std::int32_t key = record.KeyCode[s][c];
+  if (key == 0) return {};
+  return ModifierPrefix(record.Modifiers[s][c]) + KeyBody(key, control, catalogue);
+}
+
+std::string DelayRow(int delay) { return "    Delay" + NumberText(delay) + " ticks"; }
+
+}  // namespace quorbel
