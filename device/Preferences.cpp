@@ -1,0 +1,107 @@
+#include "device/Preferences.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "device/PreferencesText.h"
+#include "ui/Messages.h"
+
+namespace quorbel {
+
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// At most kMaxPreferencesBytes of the file. When the file is longer or a read
+// fails, the text ends with the last complete line so that no value is read
+// from a cut line.
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  std::string text(kMaxPreferencesBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  const bool complete = in.eof() && !in.bad();
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (!complete || text.size() > kMaxPreferencesBytes) {
+    const std::size_t lastEnd = text.rfind('\n', kMaxPreferencesBytes - 1);
+    text.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+  }
+  return text;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindPreferencesFile(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::optional<std::filesystem::path> found;
+  std::filesystem::directory_iterator entries(folder, error);
+  for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+    const std::string name = entries->path().filename().string();
+    std::error_code kindError;
+    if (!SameIgnoringCase(name, kPreferencesFileName) || !entries->is_regular_file(kindError)) {
+      continue;
+    }
+    if (name == kPreferencesFileName) return entries->path();
+    // Among other spellings the choice must not depend on the listing order.
+    if (!found || name < found->filename().string()) found = entries->path();
+  }
+  return found;
+}
+
+void ReadPreferences(const std::filesystem::path& folder, LinkSettings& settings,
+                     ui::Toolkit& toolkit, ui::WindowState& windows) {
+  const std::optional<std::filesystem::path> path = FindPreferencesFile(folder);
+  if (!path) {
+    ui::ShowMessage(toolkit, windows, kPreferencesMissingMessage);
+    return;
+  }
+  ParsePreferences(ReadText(*path), settings);
+  toolkit.DoEvents();
+}
+
+void WritePreferences(const std::filesystem::path& folder, const LinkSettings& settings) {
+  const std::filesystem::path target = folder / kPreferencesFileName;
+  std::filesystem::path temporary = target;
+  temporary += ".new";
+  const int fd =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd < 0) return;
+  // The new text reaches the disk before it takes the old file's place, so a
+  // crash leaves either the old file or the complete new one.
+  const bool written = WriteAll(fd, PreferencesText(settings)) && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  std::error_code error;
+  if (written && closed) {
+    std::filesystem::rename(temporary, target, error);
+    if (!error) return;
+  }
+  std::filesystem::remove(temporary, error);
+}
+
+}  // namespace quorbel
