@@ -6,3 +6,8 @@ if(QUORBEL_TSAN)
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
 endif()
+if(QUORBEL_FUZZ)
+  # The whole code base gets coverage instrumentation, not only the harnesses.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
