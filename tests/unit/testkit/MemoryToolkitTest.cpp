@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
+
+#include "platform/memory/FakeClock.h"
 
 namespace quorbel::ui {
 namespace {
@@ -180,6 +184,61 @@ TEST_F(MemoryToolkitTest, ClosingUnloadsUnlessCancelledAndModalFormsRunTheirHook
   kit.CreateForm("KSDISPLAY", "MAIN", "", Rect{}, "_CM", -1, -1);
   EXPECT_THAT(openDuringHook, ElementsAre("KSDISPLAY"));
   EXPECT_FALSE(kit.HasForm("KSDISPLAY"));
+}
+
+TEST_F(MemoryToolkitTest, APromptWaitingInDoEventsIsAnsweredByTheHook) {
+  // The program's own prompt: a plain form, then a wait that lets events run.
+  int answer = -1;
+  kit.SetCallbacks(
+      [this](const std::string& form) {
+        kit.AddControl(form, ControlSpec{ControlKind::Button, 120, {}, "Yes", "T"});
+      },
+      [&](Event& event) {
+        if (event.form == "YESNO" && event.id == 120) answer = 1;
+      });
+  kit.SetDoEventsHook([this] {
+    if (kit.DoEventsCount() == 3) kit.Click("yesno", 120);
+  });
+  kit.CreateForm("YESNO", "main", "QuorbelU", Rect{0, 0, 20, 6}, "T", -1, -1);
+  while (answer < 0) kit.DoEvents();
+  EXPECT_EQ(answer, 1);
+  EXPECT_EQ(kit.DoEventsCount(), 3);
+}
+
+TEST_F(MemoryToolkitTest, TimersTickOnlyWhileRunningAndSlidersStayInRange) {
+  kit.StartTimer("main", 2100, 10.0f);
+  EXPECT_EQ(kit.TimerInterval("MAIN", 2100), 10.0f);
+  ASSERT_TRUE(kit.FireTimer("MAIN", 2100));
+  EXPECT_EQ(kit.Events().back().id, 2100);
+  EXPECT_EQ(kit.Events().back().code, kClick);
+  kit.StopTimer("MAIN", 2100);
+  EXPECT_FALSE(kit.FireTimer("MAIN", 2100));
+
+  kit.AddControl("MAIN", ControlSpec{ControlKind::VTrackBar, 465, {}, "", "R"});
+  kit.SetRange("MAIN", 465, 0, 10, 5);
+  ASSERT_TRUE(kit.SetPosition("MAIN", 465, 14));
+  EXPECT_EQ(kit.Position("MAIN", 465), 10);
+  EXPECT_EQ(kit.Events().back().value, 10);
+}
+
+TEST_F(MemoryToolkitTest, AnotherThreadMayWaitWhileTheGuiThreadWorks) {
+  FakeClock clock;
+  kit.SetDelayHook(
+      [&](float seconds) { clock.Advance(static_cast<std::uint32_t>(seconds * 1000.0f + 0.5f)); });
+  std::thread device([this] {
+    for (int i = 0; i < 200; ++i) {
+      kit.Delay(0.05f);
+      kit.Text("MAIN", kBox);
+    }
+  });
+  for (int i = 0; i < 200; ++i) {
+    kit.Click("MAIN", kBox);
+    kit.SetText("MAIN", kBox, std::to_string(i));
+  }
+  device.join();
+  EXPECT_EQ(clock.TickMs(), 200u * 50u);
+  EXPECT_NEAR(kit.TotalDelay(), 10.0, 1e-3);
+  EXPECT_EQ(kit.Delays().size(), 200u);
 }
 
 }  // namespace
