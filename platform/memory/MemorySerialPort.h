@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <span>
+#include <vector>
+
+#include "platform/SerialPort.h"
+
+namespace quorbel {
+
+// A serial port whose far end is the test, standing in for the surface. The
+// link is a socket pair, so PollDescriptor() is a real descriptor that poll()
+// reports readable when the surface has sent bytes and hung up when the test
+// pulls the cable. What the program writes is kept for the test to read.
+class MemorySerialPort : public SerialPort {
+ public:
+  MemorySerialPort() = default;
+  ~MemorySerialPort() override;
+  MemorySerialPort(const MemorySerialPort&) = delete;
+  MemorySerialPort& operator=(const MemorySerialPort&) = delete;
+
+  bool Open(int portNumber, int baudRate) override;
+  bool IsOpen() const override;
+  void Close() override;
+  std::size_t BytesPending() override;
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
+  bool Write(std::span<const std::uint8_t> bytes) override;
+  void DiscardPending() override;
+  int PollDescriptor() const override;
+
+  // Set-up: which port numbers exist (none at first). Opening any other fails.
+  void AddPort(int portNumber);
+  void RemovePort(int portNumber);
+  // Makes every Write fail while set.
+  void SetWriteFails(bool fails);
+
+  // The last Open, successful or not (0 before any), and how many there were.
+  int LastOpenPort() const;
+  int LastOpenRate() const;
+  int OpenCount() const;
+
+  // The surface's side: bytes it sends arrive at the program's end in order.
+  // False when the port is closed or hung up.
+  bool SurfaceSend(std::span<const std::uint8_t> bytes);
+  // Every byte the program has written so far, across opens.
+  std::vector<std::uint8_t> SurfaceReceived() const;
+  void ClearSurfaceReceived();
+  // Closes the surface's end: poll() then reports POLLHUP, reads give 0 and
+  // writes fail, until the port is closed and opened again.
+  void SurfaceHangUp();
+
+ private:
+  void CloseLocked();
+  std::size_t PendingLocked() const;
+
+  mutable std::mutex mutex_;
+  std::set<int> ports_;
+  int programEnd_ = -1;
+  int surfaceEnd_ = -1;
+  bool writeFails_ = false;
+  int lastPort_ = 0;
+  int lastRate_ = 0;
+  int openCount_ = 0;
+  std::vector<std::uint8_t> received_;
+};
+
+}  // namespace quorbel

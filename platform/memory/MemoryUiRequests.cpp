@@ -1,0 +1,68 @@
+#include "platform/memory/MemoryUiRequests.h"
+
+namespace quorbel {
+
+MemoryUiRequests::MemoryUiRequests() : guiThread_(std::this_thread::get_id()) {}
+
+void MemoryUiRequests::Run(const std::function<void()>& request) {
+  if (OnGuiThread()) {
+    request();
+    return;
+  }
+  auto queued = std::make_shared<Request>(Request{request, false});
+  std::unique_lock lock(mutex_);
+  queue_.push_back(queued);
+  arrived_.notify_all();
+  finished_.wait(lock, [&] { return queued->finished; });
+}
+
+void MemoryUiRequests::ServeUntil(const std::function<bool()>& done) {
+  for (;;) {
+    {
+      // A Wake() from here on makes the wait below return, so the answer of
+      // done() is never stale.
+      std::lock_guard lock(mutex_);
+      woken_ = false;
+    }
+    if (done()) return;
+    std::shared_ptr<Request> next;
+    {
+      std::unique_lock lock(mutex_);
+      arrived_.wait(lock, [this] { return woken_ || !queue_.empty(); });
+      if (queue_.empty()) continue;
+      next = queue_.front();
+      queue_.pop_front();
+    }
+    Serve(next);
+  }
+}
+
+void MemoryUiRequests::Wake() {
+  std::lock_guard lock(mutex_);
+  woken_ = true;
+  arrived_.notify_all();
+}
+
+std::size_t MemoryUiRequests::ServePending() {
+  std::deque<std::shared_ptr<Request>> now;
+  {
+    std::lock_guard lock(mutex_);
+    now.swap(queue_);
+  }
+  for (const auto& request : now) Serve(request);
+  return now.size();
+}
+
+std::size_t MemoryUiRequests::Pending() const {
+  std::lock_guard lock(mutex_);
+  return queue_.size();
+}
+
+void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
+  request->work();
+  std::lock_guard lock(mutex_);
+  request->finished = true;
+  finished_.notify_all();
+}
+
+}  // namespace quorbel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "platform/UiRequests.h"
+
+namespace quorbel {
+
+// Requests to the GUI thread without a window system: the thread that
+// constructs this object is the GUI thread. Another thread's Run() queues the
+// request and blocks until the GUI thread has run it in ServeUntil() or
+// ServePending().
+class MemoryUiRequests : public UiRequests {
+ public:
+  MemoryUiRequests();
+
+  void Run(const std::function<void()>& request) override;
+  // GUI thread only. Sleeps between requests; wakes for each request and
+  // for Wake().
+  void ServeUntil(const std::function<bool()>& done) override;
+  void Wake() override;
+
+  // GUI thread only: runs the requests queued at this moment; returns how many.
+  std::size_t ServePending();
+  // Requests queued and not yet taken by the GUI thread.
+  std::size_t Pending() const;
+  bool OnGuiThread() const { return std::this_thread::get_id() == guiThread_; }
+
+ private:
+  struct Request {
+    std::function<void()> work;
+    bool finished = false;
+  };
+  void Serve(const std::shared_ptr<Request>& request);
+
+  const std::thread::id guiThread_;
+  mutable std::mutex mutex_;
+  std::condition_variable arrived_;   // a request was queued, or Wake()
+  std::condition_variable finished_;  // a request has run
+  std::deque<std::shared_ptr<Request>> queue_;
+  bool woken_ = false;
+};
+
+}  // namespace quorbel

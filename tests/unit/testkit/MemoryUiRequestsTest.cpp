@@ -1,0 +1,82 @@
+#include "platform/memory/MemoryUiRequests.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace quorbel {
+namespace {
+
+TEST(MemoryUiRequests, TheGuiThreadRunsItsOwnRequestsAtOnce) {
+  MemoryUiRequests requests;
+  int runs = 0;
+  requests.Run([&] { ++runs; });
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(requests.Pending(), 0u);
+}
+
+TEST(MemoryUiRequests, RequestsRunOnTheGuiThreadInOrderEachFinishedBeforeTheNext) {
+  MemoryUiRequests requests;
+  const auto gui = std::this_thread::get_id();
+  std::vector<int> order;  // touched only on the GUI thread
+  std::atomic<bool> wrongThread{false};
+  std::atomic<bool> sawUnfinished{false};
+  std::atomic<bool> finished{false};
+
+  std::thread device([&] {
+    for (int i = 0; i < 200; ++i) {
+      requests.Run([&, i] {
+        if (std::this_thread::get_id() != gui) wrongThread = true;
+        order.push_back(i);
+      });
+      // Run has returned only after the request ran.
+      if (order.size() != static_cast<std::size_t>(i) + 1) sawUnfinished = true;
+    }
+    finished = true;
+    requests.Wake();
+  });
+  requests.ServeUntil([&] { return finished.load(); });
+  device.join();
+
+  ASSERT_EQ(order.size(), 200u);
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
+  EXPECT_FALSE(wrongThread);
+  EXPECT_FALSE(sawUnfinished);
+}
+
+TEST(MemoryUiRequests, WaitingOnAThreadThatKeepsCallingDoesNotDeadlock) {
+  MemoryUiRequests requests;
+  std::atomic<bool> stop{false};
+  std::atomic<int> served{0};
+  std::thread device([&] {
+    while (!stop) requests.Run([&] { ++served; });
+  });
+  requests.ServeUntil([&] { return served >= 1000; });
+  stop = true;
+  // The thread may be inside Run again: keep serving while it winds down.
+  std::atomic<bool> ended{false};
+  std::thread joiner([&] {
+    device.join();
+    ended = true;
+    requests.Wake();
+  });
+  requests.ServeUntil([&] { return ended.load(); });
+  joiner.join();
+  EXPECT_GE(served, 1000);
+}
+
+TEST(MemoryUiRequests, ServePendingRunsWhatIsQueuedAndReleasesTheCaller) {
+  MemoryUiRequests requests;
+  int value = 0;
+  std::thread device([&] { requests.Run([&] { value = 7; }); });
+  while (requests.Pending() == 0) std::this_thread::yield();
+  EXPECT_EQ(requests.ServePending(), 1u);
+  device.join();
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(requests.ServePending(), 0u);
+}
+
+}  // namespace
+}  // namespace quorbel
