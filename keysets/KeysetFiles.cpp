@@ -1,0 +1,80 @@
+#include "keysets/KeysetFiles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+#include "keysets/FileHead.h"
+#include "keysets/KeysetNames.h"
+#include "ui/Messages.h"
+
+namespace quorbel {
+
+namespace {
+
+std::size_t RecordOffset(int layer) { return static_cast<std::size_t>(layer) * kKeysetLayerBytes; }
+
+}  // namespace
+
+KeysetFiles::KeysetFiles(KeysetModel& keysets, std::function<std::filesystem::path()> folder,
+                         ui::Toolkit& toolkit, ui::WindowState& windows)
+    : keysets_(keysets),
+      folder_(std::move(folder)),
+      toolkit_(toolkit),
+      windows_(windows),
+      image_(new char[kKeysetFileBytes]) {}
+
+std::vector<std::string> KeysetFiles::ListKeysetFiles() const { return KeysetFileNames(folder_()); }
+
+void KeysetFiles::LoadKeysets(std::span<const std::string> names) {
+  const std::size_t count = std::min(names.size(), static_cast<std::size_t>(kKeysetSlots));
+  for (std::size_t slot = 0; slot < count; ++slot) {
+    const int k = static_cast<int>(slot);
+    keysets_.Lock()->SetKeysetName(k, names[slot]);
+    LoadKeyset(k);
+  }
+}
+
+void KeysetFiles::LoadKeyset(int k) {
+  std::lock_guard image(image_mutex_);
+  const auto file = KeysetFilePath(folder_(), keysets_.Lock()->KeysetName(k));
+  if (!file || !ReadFileHead(*file, Image())) return;
+  auto model = keysets_.Lock();
+  for (int layer = 0; layer < kLayerSlots; ++layer) {
+    std::memcpy(&model->Record(k, layer), image_.get() + RecordOffset(layer), kKeysetLayerBytes);
+  }
+}
+
+SaveResult KeysetFiles::SaveKeyset(int k) {
+  const SaveResult result = Save(k);
+  // Shown once the buffer is free again, so that a save on the other thread
+  // does not wait for the user.
+  if (result == SaveResult::NoFolder) {
+    ui::ShowMessage(toolkit_, windows_, "Disk Error, Can Not Save Keysets");
+  }
+  return result;
+}
+
+SaveResult KeysetFiles::Save(int k) {
+  std::lock_guard image(image_mutex_);
+  const std::filesystem::path folder = folder_();
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error))
+    std::filesystem::create_directory(folder, error);
+  if (!std::filesystem::is_directory(folder, error)) return SaveResult::NoFolder;
+
+  std::string name;
+  {
+    auto model = keysets_.Lock();
+    name = model->KeysetName(k);
+    for (int layer = 0; layer < kLayerSlots; ++layer) {
+      std::memcpy(image_.get() + RecordOffset(layer), &model->Record(k, layer), kKeysetLayerBytes);
+    }
+  }
+  const auto file = KeysetFilePath(folder, name);
+  if (!file || !ReplaceFileHead(*file, Image())) return SaveResult::Failed;
+  return SaveResult::Saved;
+}
+
+}  // namespace quorbel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "keysets/KeysetModel.h"
+#include "ui/Toolkit.h"
+#include "ui/WindowState.h"
+
+namespace quorbel {
+
+// A keyset file is the four layer records of a keyset back to back.
+inline constexpr std::size_t kKeysetFileBytes = kLayerSlots * kKeysetLayerBytes;
+
+enum class SaveResult {
+  Saved,
+  NoFolder,  // the keysets folder is missing and cannot be made; the user was told
+  Failed,    // the file could not be written; it is as it was
+};
+
+// Reads and writes the keyset files of the keysets folder. Every operation
+// takes the model's lock itself, so none may be called while holding it.
+// Errors are quiet: what memory or the file held stays.
+class KeysetFiles {
+ public:
+  // `folder` gives the keysets folder; it is asked again for every load and
+  // save, because the folder follows the current directory.
+  KeysetFiles(KeysetModel& keysets, std::function<std::filesystem::path()> folder,
+              ui::Toolkit& toolkit, ui::WindowState& windows);
+
+  std::filesystem::path Folder() const { return folder_(); }
+
+  // The "*.qrb" file names of the keysets folder, as it lists them.
+  std::vector<std::string> ListKeysetFiles() const;
+
+  // Slot k, in order, gets the k-th name and is loaded from its file. Slots
+  // past the names are left alone; names past the last slot are ignored.
+  void LoadKeysets(std::span<const std::string> names);
+
+  // Reads the file of slot k's name into its four records: a short file
+  // leaves the rest zero, bytes past the records are not read. A missing
+  // folder or file leaves the records as they are.
+  void LoadKeyset(int k);
+
+  // Writes slot k's four records to the file of its name, creating the
+  // keysets folder when missing. Bytes an existing file holds past the
+  // records are kept.
+  SaveResult SaveKeyset(int k);
+
+ private:
+  SaveResult Save(int k);
+  std::span<char> Image() { return {image_.get(), kKeysetFileBytes}; }
+
+  KeysetModel& keysets_;
+  std::function<std::filesystem::path()> folder_;
+  ui::Toolkit& toolkit_;
+  ui::WindowState& windows_;
+  // The records travel through one buffer between the model and the disk,
+  // so the model's lock is never held during file operations. Both threads
+  // load and save, hence a lock of its own for the buffer.
+  std::mutex image_mutex_;
+  std::unique_ptr<char[]> image_;
+};
+
+}  // namespace quorbel

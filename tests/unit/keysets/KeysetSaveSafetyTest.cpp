@@ -1,0 +1,106 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "tests/unit/keysets/KeysetFolder.h"
+
+namespace quorbel {
+namespace {
+
+// Permissions do not bind root, so a test that needs them to runs as nobody
+// while it lasts.
+class Unprivileged {
+ public:
+  Unprivileged() : root_(::geteuid() == 0) {
+    if (root_) {
+      EXPECT_TRUE(::setegid(65534) == 0 && ::seteuid(65534) == 0);
+    }
+  }
+  ~Unprivileged() {
+    if (root_) {
+      EXPECT_TRUE(::seteuid(0) == 0 && ::setegid(0) == 0);
+    }
+  }
+
+ private:
+  bool root_;
+};
+
+class KeysetSaveSafetyTest : public KeysetFolderTest {
+ protected:
+  void SetUp() override {
+    fs::permissions(root, fs::perms::all);
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::all);
+    WriteFile(KeysetFile("Default"), old);
+    fs::permissions(KeysetFile("Default"), fs::perms::all & ~fs::perms::owner_exec &
+                                               ~fs::perms::group_exec & ~fs::perms::others_exec);
+    keysets.Lock()->SetKeysetName(0, "Default");
+    keysets.Lock()->SetStep(1, 1, Step{0, 0, 'N', 0, 0});
+  }
+
+  // The file is as it was and nothing was left beside it.
+  void ExpectUntouched() {
+    EXPECT_EQ(ReadFile(KeysetFile("Default")), old);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Default.qrb"});
+  }
+
+  const std::string old = std::string(1000, 'o');
+};
+
+TEST_F(KeysetSaveSafetyTest, AFileThatMayNotBeWrittenStaysAsItWas) {
+  fs::permissions(KeysetFile("Default"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  {
+    Unprivileged nobody;
+    EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  }
+  ExpectUntouched();
+  EXPECT_TRUE(toolkit.messages.empty());
+}
+
+TEST_F(KeysetSaveSafetyTest, AFolderThatTakesNoFileLeavesTheOldOne) {
+  fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  {
+    Unprivileged nobody;
+    EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  }
+  ExpectUntouched();
+}
+
+TEST_F(KeysetSaveSafetyTest, AWriteThatFailsPartWayLeavesTheOldFile) {
+  // A file size limit makes the write stop part way, as a full disk would.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  rlimit small = limit;
+  small.rlim_cur = 100000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const SaveResult result = files.SaveKeyset(0);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_EQ(result, SaveResult::Failed);
+  ExpectUntouched();
+}
+
+TEST_F(KeysetSaveSafetyTest, ALeftoverOfACrashedSaveIsNeverTheKeyset) {
+  // What a save that died before its rename leaves behind.
+  const std::string leftover(230736, '\xEE');
+  for (int n = 0; n < 3; ++n) {
+    WriteFile(folder / (".save-" + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp"),
+              leftover);
+  }
+  EXPECT_EQ(files.ListKeysetFiles(), std::vector<std::string>{"Default.qrb"});
+  files.LoadKeyset(0);
+  EXPECT_EQ(Image(0).substr(0, 1000), old);
+
+  keysets.Lock()->SetKeysetName(0, "Default");  // the load took the file's name field
+  keysets.Lock()->SetStep(1, 1, Step{0, 0, 'N', 0, 0});
+  ASSERT_EQ(files.SaveKeyset(0), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(KeysetFile("Default")), Image(0));
+  EXPECT_EQ(FolderEntries(folder).size(), 4u);  // the leftovers are not the save's to remove
+}
+
+}  // namespace
+}  // namespace quorbel
