@@ -9,7 +9,7 @@
 
 #include "keysets/KeysetFiles.h"
 #include "keysets/KeysetNames.h"
-#include "tests/unit/keysets/RecordingToolkit.h"
+#include "ui/memory/MemoryToolkit.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ struct ElevenKeysets {
 
   fs::path folder;
   KeysetModel keysets;
-  RecordingToolkit toolkit;
+  ui::MemoryToolkit toolkit;
   ui::WindowState windows;
   KeysetFiles files;
 };

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "keysets/KeysetFiles.h"
-#include "tests/unit/keysets/RecordingToolkit.h"
+#include "ui/memory/MemoryToolkit.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::string LoadAndSave(quorbel::KeysetModel& keysets, KeysetFiles& files, const
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Folder folder;
   static quorbel::KeysetModel keysets;
-  static quorbel::RecordingToolkit toolkit;
+  static quorbel::ui::MemoryToolkit toolkit;
   static quorbel::ui::WindowState windows;
   static KeysetFiles files(
       keysets, [] { return folder.path; }, toolkit, windows);

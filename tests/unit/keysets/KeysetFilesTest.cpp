@@ -112,11 +112,13 @@ TEST_F(KeysetFilesTest, SaveMakesTheFolderOrSaysItCannot) {
   keysets.Lock()->SetKeysetName(0, "Default");
   EXPECT_EQ(files.SaveKeyset(0), SaveResult::Saved);
   EXPECT_EQ(fs::file_size(KeysetFile("Default")), 230736u);
-  EXPECT_TRUE(toolkit.messages.empty());
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
 
   folder = root / "missing" / "keysets";  // its parent is missing too
   EXPECT_EQ(files.SaveKeyset(0), SaveResult::NoFolder);
-  EXPECT_EQ(toolkit.messages, std::vector<std::string>{"Disk Error, Can Not Save Keysets"});
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.MessageBoxes()[0].text, "Disk Error, Can Not Save Keysets");
+  EXPECT_EQ(toolkit.MessageBoxes()[0].title, "Brenlow Electronics");
   EXPECT_EQ(windows.DialogActive.load(), 0);
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "keysets/KeysetFiles.h"
-#include "tests/unit/keysets/RecordingToolkit.h"
+#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
 
@@ -64,7 +64,7 @@ class KeysetFolderTest : public ::testing::Test {
   fs::path root;
   fs::path folder;
   KeysetModel keysets;
-  RecordingToolkit toolkit;
+  ui::MemoryToolkit toolkit;
   ui::WindowState windows;
   KeysetFiles files;
 

@@ -57,7 +57,7 @@ TEST_F(KeysetSaveSafetyTest, AFileThatMayNotBeWrittenStaysAsItWas) {
     EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
   }
   ExpectUntouched();
-  EXPECT_TRUE(toolkit.messages.empty());
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
 }
 
 TEST_F(KeysetSaveSafetyTest, AFolderThatTakesNoFileLeavesTheOldOne) {
