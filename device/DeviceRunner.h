@@ -1,0 +1,24 @@
+#pragma once
+
+namespace quorbel {
+
+// Starts, stops and holds the device thread. All calls come from the GUI
+// thread; every wait on the device thread keeps serving its requests to the
+// GUI thread, so the two never wait on each other.
+class DeviceRunner {
+ public:
+  virtual ~DeviceRunner() = default;
+
+  // Starts a new thread on the open port, with its private state reset.
+  virtual void Start() = 0;
+  // Asks the thread to end and waits until it has; nothing when none runs.
+  virtual void Stop() = 0;
+  virtual bool Running() const = 0;
+
+  // Holds the thread still at the start of a pass, so it reads nothing until
+  // LetGo(); returns once it is held. Nothing when no thread runs.
+  virtual void Hold() = 0;
+  virtual void LetGo() = 0;
+};
+
+}  // namespace quorbel
