@@ -7,9 +7,10 @@ namespace quorbel {
 // The main window's selection and wheel state, shared by the GUI thread and
 // the device thread. Whole integers read and written atomically; no lock.
 struct SelectionState {
-  // Control index selected for editing, and the one selected before it.
+  // Control index selected for editing, and the one whose sequence the editor
+  // shows (-1: nothing shown, so the next selection fills the editor).
   std::atomic<int> SelectedControl{0};
-  std::atomic<int> PreviousControl{0};
+  std::atomic<int> PreviousControl{-1};
   // Last decoded shuttle position (negative = reverse), 0 after a press,
   // a release or a jog step.
   std::atomic<int> ShuttleStep{0};
