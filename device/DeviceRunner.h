@@ -14,6 +14,9 @@ class DeviceRunner {
   // Asks the thread to end and waits until it has; nothing when none runs.
   virtual void Stop() = 0;
   virtual bool Running() const = 0;
+  // True once the port went away under the running thread (adapter pulled,
+  // pseudo-terminal closed): the thread reads no more and waits to be stopped.
+  virtual bool HungUp() const = 0;
 
   // Holds the thread still at the start of a pass, so it reads nothing until
   // LetGo(); returns once it is held. Nothing when no thread runs.
