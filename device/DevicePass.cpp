@@ -1,0 +1,140 @@
+#include "device/DevicePass.h"
+
+#include "common/Types.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr std::uint32_t kIndicatorLifeMs = 100;
+constexpr int kShiftControl = 20;
+// The main window's commands for a shuttle position reported by the surface.
+constexpr int kShuttleCentreCommand = kPanelPictureBase + kShuttleCentreControl;
+constexpr int kShuttleForwardCommand = 1094;
+constexpr int kShuttleReverseCommand = 1074;
+
+}  // namespace
+
+DevicePass::DevicePass(const DeviceContext& context) : context_(context), received_(context.port) {}
+
+void DevicePass::Reset() {
+  received_.Clear();
+  litJogIndicator_ = 0;
+  lastWheelTime_ = 0;
+  jogStepCount_ = 0;
+  discardToggle_ = false;
+}
+
+std::optional<std::chrono::milliseconds> DevicePass::IndicatorTimeLeft() {
+  if (litJogIndicator_ == 0) return std::nullopt;
+  // Unsigned difference: right across the wrap of the 32-bit tick.
+  const std::uint32_t elapsed = context_.clock.TickMs() - lastWheelTime_;
+  if (elapsed > kIndicatorLifeMs) return std::chrono::milliseconds(0);
+  return std::chrono::milliseconds(kIndicatorLifeMs + 1 - elapsed);
+}
+
+void DevicePass::ExpireIndicator() {
+  const auto left = IndicatorTimeLeft();
+  if (!left || left->count() > 0) return;
+  litJogIndicator_ = 0;
+  context_.ui.Run([this] { context_.actions.ResetWheelIndicators(); });
+}
+
+void DevicePass::HandleNextMessage() {
+  if (received_.Pending() < 3) return;
+  const auto start = received_.Take();
+  if (start != kSurfaceStartByte) return;
+  const auto kind = received_.Take();
+  const auto value = received_.Take();
+  if (!kind || !value) return;  // the port went away in the middle
+  const WindowId target = context_.desktop.ForegroundWindow();
+  const SurfaceEvent event = DecodeMessage(*kind, *value);
+
+  bool resetJogCount = true;
+  switch (event.kind) {
+    case SurfaceEventKind::Press:
+      resetJogCount = HandlePress(event.control, target);
+      break;
+    case SurfaceEventKind::Release:
+      HandleRelease();
+      break;
+    case SurfaceEventKind::JogStep:
+      HandleJogStep(event.control, target);
+      resetJogCount = false;
+      break;
+    case SurfaceEventKind::ShuttlePosition:
+      HandleShuttle(event, target);
+      break;
+    case SurfaceEventKind::Ignored:
+      break;
+  }
+  if (resetJogCount) jogStepCount_ = 0;
+}
+
+bool DevicePass::HandlePress(int control, WindowId target) {
+  Select(kPanelPictureBase + control);
+  litJogIndicator_ = 0;
+  context_.selection.ShuttleStep = 0;
+  // The program's own window only selects; Shift has already switched the
+  // layer through its command and is never replayed.
+  if (IsMainWindow(target) || control == kShiftControl) return false;
+
+  bool capture = false;
+  context_.ui.Run([&] { capture = context_.actions.CaptureMode(); });
+  if (!capture) {
+    context_.actions.Play(control, target);
+    return true;
+  }
+  const Point point = context_.desktop.ScreenToClient(target, context_.desktop.CursorPosition());
+  context_.desktop.RestoreWindow(context_.windows.MainWindowHandle);
+  context_.ui.Run([&] { context_.actions.CapturePoint(control, point); });
+  return true;
+}
+
+void DevicePass::HandleRelease() {
+  litJogIndicator_ = 0;
+  context_.selection.ShuttleStep = 0;
+}
+
+void DevicePass::HandleJogStep(int control, WindowId target) {
+  const int command = kPanelPictureBase + control;
+  if (command != litJogIndicator_) Select(command);
+  litJogIndicator_ = command;
+  if (!IsMainWindow(target)) {
+    ++jogStepCount_;
+    if (jogStepCount_ > context_.selection.SpeedRange) {
+      context_.actions.Play(control, target);
+      jogStepCount_ = 0;
+      discardToggle_ = !discardToggle_;
+      if (discardToggle_) received_.DiscardPending();
+    }
+  }
+  lastWheelTime_ = context_.clock.TickMs();
+  // In front, the panel only follows the wheel: whatever has queued up meanwhile is dropped.
+  if (IsMainWindow(target)) received_.DiscardPending();
+  context_.selection.ShuttleStep = 0;
+}
+
+void DevicePass::HandleShuttle(const SurfaceEvent& event, WindowId target) {
+  context_.selection.ShuttleStep = event.position;
+  if (!IsMainWindow(target)) {
+    context_.actions.Play(event.control, target);
+  } else if (event.position == 0) {
+    Select(kShuttleCentreCommand);
+    context_.ui.Run([this] { context_.actions.LightBothShuttleLamps(); });
+  } else {
+    // The main window selects the control of the position in ShuttleStep.
+    Select(event.position > 0 ? kShuttleForwardCommand : kShuttleReverseCommand);
+  }
+  lastWheelTime_ = context_.clock.TickMs();
+}
+
+void DevicePass::Select(int commandId) {
+  context_.ui.Run([this, commandId] { context_.actions.SelectControlCommand(commandId); });
+}
+
+bool DevicePass::IsMainWindow(WindowId window) const {
+  return window == context_.windows.MainWindowHandle;
+}
+
+}  // namespace quorbel

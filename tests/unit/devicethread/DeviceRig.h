@@ -1,0 +1,98 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "common/SelectionState.h"
+#include "device/DeviceContext.h"
+#include "device/SurfaceActions.h"
+#include "platform/memory/FakeClock.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemorySerialPort.h"
+#include "platform/memory/MemoryUiRequests.h"
+#include "ui/WindowState.h"
+
+namespace quorbel::testing {
+
+inline constexpr WindowId kMainWindow = 1;
+inline constexpr WindowId kOtherWindow = 2;
+
+// GUI-thread requests that also tell the test when the device thread has
+// asked for one, so a test can act while the thread waits on the GUI thread.
+class WatchedUiRequests : public UiRequests {
+ public:
+  void Run(const std::function<void()>& request) override;
+  void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
+  void Wake() override { inner_.Wake(); }
+
+  // Blocks the test until the device thread has asked for `count` requests.
+  void AwaitAsked(int count);
+
+ private:
+  MemoryUiRequests inner_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int asked_ = 0;
+};
+
+// Writes down, as text, everything the device thread asks of the program.
+class RecordingActions : public SurfaceActions {
+ public:
+  RecordingActions(UiRequests& ui, const SelectionState& selection, MemoryDesktop& desktop)
+      : ui_(ui), selection_(selection), desktop_(desktop) {}
+
+  void SelectControlCommand(int commandId) override;
+  bool CaptureMode() override { return captureMode_; }
+  void CapturePoint(int control, Point clientPoint) override;
+  void ResetWheelIndicators() override { Record("reset wheels"); }
+  void LightBothShuttleLamps() override { Record("light shuttle lamps"); }
+  void Play(int control, WindowId target) override;
+
+  void SetCaptureMode(bool on) { captureMode_ = on; }
+  // From now on Play waits until Interrupt(), like a long sequence.
+  void PlayUntilInterrupted();
+  void Interrupt();
+
+  std::vector<std::string> Log() const;
+  bool Logged(const std::string& entry) const;
+  void ClearLog();
+
+ private:
+  void Record(const std::string& entry);
+
+  UiRequests& ui_;
+  const SelectionState& selection_;
+  MemoryDesktop& desktop_;
+  std::atomic<bool> captureMode_{false};
+  mutable std::mutex mutex_;
+  std::condition_variable interrupted_;
+  std::vector<std::string> log_;
+  bool playUntilInterrupted_ = false;
+  bool interrupt_ = false;
+};
+
+// A surface on an open port, the main window and one other program's window
+// (in front), and the device thread's view of them.
+struct DeviceRig {
+  DeviceRig();
+
+  // The surface sends these bytes.
+  void Send(std::initializer_list<int> bytes);
+
+  FakeClock clock;
+  MemorySerialPort port;
+  MemoryDesktop desktop;
+  WatchedUiRequests ui;
+  SelectionState selection;
+  ui::WindowState windows;
+  RecordingActions actions{ui, selection, desktop};
+  DeviceContext context{port, clock, desktop, ui, actions, selection, windows};
+};
+
+}  // namespace quorbel::testing

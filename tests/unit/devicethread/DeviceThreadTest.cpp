@@ -1,0 +1,173 @@
+#include "device/DeviceThread.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "DeviceRig.h"
+#include "platform/memory/MemoryPortWaiter.h"
+
+namespace quorbel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kStart = 0xBF;
+constexpr int kPress = 0x12;
+constexpr int kJog = 0x65;
+
+// The real thread on the in-memory port; the test is the GUI thread and
+// serves the thread's requests while it waits for what it expects.
+class DeviceThreadTest : public ::testing::Test {
+ protected:
+  DeviceThreadTest() {
+    waiter.SetOnBlocked([this] { rig.ui.Wake(); });
+  }
+  ~DeviceThreadTest() override { thread.Stop(); }
+
+  void ServeUntil(const std::function<bool()>& done) { rig.ui.ServeUntil(done); }
+  // Serves until the thread sits in a wait with no time-out.
+  void ServeUntilIdle() {
+    ServeUntil([this] { return waiter.Blocked(); });
+  }
+
+  DeviceRig rig;
+  MemoryPortWaiter waiter{rig.clock};
+  DeviceThread thread{rig.context, waiter};
+};
+
+TEST_F(DeviceThreadTest, APressIsReplayedAtOnceAndASilentSurfaceCostsNoWakeUps) {
+  thread.Start();
+  ServeUntilIdle();
+  EXPECT_EQ(waiter.Waits(), 1);
+
+  rig.Send({kStart, kPress, 5});
+  ServeUntil([this] { return rig.actions.Logged("play 5 in 2"); });
+  ServeUntilIdle();
+  // One wait that the press ended, one that has begun since: no time-outs,
+  // no passes in between.
+  EXPECT_EQ(waiter.Waits(), 2);
+  EXPECT_EQ(waiter.TimedOut(), 0);
+  EXPECT_EQ(rig.clock.TickMs(), 0u);
+}
+
+TEST_F(DeviceThreadTest, TheLitJogIndicatorIsDarkenedByTheTimeOutOfTheWait) {
+  thread.Start();
+  rig.Send({kStart, kJog, 0x40});
+  ServeUntil([this] { return rig.actions.Logged("reset wheels") && waiter.Blocked(); });
+  EXPECT_THAT(rig.actions.Log(), ElementsAre("select 1126", "reset wheels"));
+  EXPECT_EQ(waiter.TimedOut(), 1);
+  EXPECT_EQ(rig.clock.TickMs(), 101u);
+}
+
+TEST_F(DeviceThreadTest, AnIncompleteMessageDoesNotKeepTheThreadAwake) {
+  thread.Start();
+  rig.Send({kStart, kPress});
+  // Blocked with the port empty: the two bytes were taken off it first.
+  ServeUntil([this] { return waiter.Blocked() && rig.port.BytesPending() == 0; });
+  EXPECT_LE(waiter.Waits(), 2);
+  rig.Send({0x09});
+  ServeUntil([this] { return rig.actions.Logged("play 9 in 2"); });
+}
+
+TEST_F(DeviceThreadTest, AfterAHangUpTheThreadHandlesWhatCameBeforeAndThenOnlyWaitsToBeStopped) {
+  rig.Send({kStart, kPress, 5});
+  rig.port.SurfaceHangUp();
+  thread.Start();
+  ServeUntil([this] { return thread.HungUp() && waiter.Blocked(); });
+  EXPECT_EQ(waiter.BlockedDescriptor(), -1);
+  EXPECT_TRUE(rig.actions.Logged("play 5 in 2"));
+  EXPECT_TRUE(thread.Running());
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+
+  // The port is back: a new thread reads it again.
+  rig.port.Close();
+  ASSERT_TRUE(rig.port.Open(1, 38400));
+  thread.Start();
+  EXPECT_FALSE(thread.HungUp());
+  rig.Send({kStart, kPress, 6});
+  ServeUntil([this] { return rig.actions.Logged("play 6 in 2"); });
+}
+
+TEST_F(DeviceThreadTest, StopWhileTheThreadWaitsOnTheGuiThreadServesItAndEnds) {
+  thread.Start();
+  rig.Send({kStart, kPress, 5});
+  rig.ui.AwaitAsked(1);  // the thread now waits for "select 1005" to run here
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+  EXPECT_EQ(rig.actions.Log().front(), "select 1005");
+}
+
+TEST_F(DeviceThreadTest, HoldWhileTheThreadWaitsOnTheGuiThreadReturnsOnceItIsHeld) {
+  thread.Start();
+  rig.Send({kStart, kPress, 5});
+  rig.ui.AwaitAsked(1);
+  thread.Hold();
+  EXPECT_THAT(rig.actions.Log(), ElementsAre("select 1005", "play 5 in 2"));
+
+  // Held, the thread leaves the port to the GUI thread, as the presence probe needs.
+  rig.Send({kStart, kPress, 6});
+  std::uint8_t answer[4] = {};
+  EXPECT_EQ(rig.port.Read(answer, sizeof answer), 3u);
+  thread.Hold();  // a second hold while held returns at once
+
+  thread.LetGo();
+  rig.Send({kStart, kPress, 7});
+  ServeUntil([this] { return rig.actions.Logged("play 7 in 2"); });
+  EXPECT_FALSE(rig.actions.Logged("play 6 in 2"));
+}
+
+TEST_F(DeviceThreadTest, StopEndsAHeldThread) {
+  thread.Start();
+  thread.Hold();
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+}
+
+TEST_F(DeviceThreadTest, StopCutsAPlayingSequenceShortThroughTheStopHook) {
+  rig.actions.PlayUntilInterrupted();
+  thread.SetStopHook([this] { rig.actions.Interrupt(); });
+  thread.Start();
+  rig.Send({kStart, kPress, 5});
+  ServeUntil([this] { return rig.actions.Logged("play 5 in 2"); });
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+}
+
+TEST_F(DeviceThreadTest, ARestartedThreadCountsJogStepsFromZero) {
+  rig.selection.SpeedRange = 1;
+  thread.Start();
+  rig.Send({kStart, kJog, 0x40});
+  ServeUntil([this] { return rig.actions.Logged("reset wheels") && waiter.Blocked(); });
+  thread.Stop();
+  thread.Start();
+  rig.Send({kStart, kJog, 0x40});
+  ServeUntil([this] { return rig.actions.Log().size() == 4 && waiter.Blocked(); });
+  EXPECT_THAT(rig.actions.Log(),
+              ElementsAre("select 1126", "reset wheels", "select 1126", "reset wheels"));
+}
+
+TEST_F(DeviceThreadTest, StopAndHoldDoNothingWithoutAThread) {
+  thread.Hold();
+  thread.LetGo();
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+}
+
+TEST(DeviceThreadFixedBeat, SleepsTwoMillisecondsBeforeEveryPass) {
+  DeviceRig rig;
+  MemoryPortWaiter waiter{rig.clock};
+  DeviceThread thread{rig.context, waiter, PassWait::FixedBeat};
+  thread.Start();
+  rig.Send({kStart, kPress, 5});
+  rig.ui.ServeUntil([&] { return rig.actions.Logged("play 5 in 2"); });
+  thread.Stop();
+  EXPECT_GE(rig.clock.SleptMs(), 2);
+  EXPECT_EQ(rig.clock.SleptMs() % 2, 0);
+  EXPECT_EQ(waiter.Waits(), 0);
+}
+
+}  // namespace
+}  // namespace quorbel::testing
