@@ -36,7 +36,7 @@ class DevicePass {
   void HandleNextMessage();
 
  private:
-  // Both return false for the ends of a press that keep the jog step count.
+  // False for the early ends of a press, which keep the jog step count.
   bool HandlePress(int control, WindowId target);
   void HandleRelease();
   void HandleJogStep(int control, WindowId target);
