@@ -19,10 +19,14 @@ ParsedOptions ParseToolOptions(std::span<const char* const> arguments) {
   ParsedOptions parsed;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view option = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
+    const bool takesValue = option == "--port" || option == "--dir";
+    if (takesValue && (i + 1 == arguments.size() || *arguments[i + 1] == '\0')) {
+      parsed.error = std::string(option) + " needs a value";
+      return parsed;
+    }
     if (option == "--stay") {
       parsed.options.stay = true;
-    } else if (option == "--port" && hasValue) {
+    } else if (option == "--port") {
       const std::string_view value = arguments[++i];
       int port = 0;
       const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), port);
@@ -32,7 +36,7 @@ ParsedOptions ParseToolOptions(std::span<const char* const> arguments) {
         return parsed;
       }
       parsed.options.port = port;
-    } else if (option == "--dir" && hasValue && *arguments[i + 1] != '\0') {
+    } else if (option == "--dir") {
       parsed.options.dir = arguments[++i];
     } else {
       parsed.error = "unexpected \"" + std::string(option) + "\"";
