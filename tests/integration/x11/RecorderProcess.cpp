@@ -45,4 +45,10 @@ std::vector<std::string> RecorderProcess::LinesThrough(const std::string& prefix
   return lines;
 }
 
+std::vector<std::string> RecorderProcess::LinesUntilQuiet() {
+  std::vector<std::string> lines;
+  while (auto line = process_.ReadLine(std::chrono::milliseconds(300))) lines.push_back(*line);
+  return lines;
+}
+
 }  // namespace quorbel::testing

@@ -25,6 +25,8 @@ class RecorderProcess {
   std::vector<std::string> Lines(std::size_t count);
   // Lines up to and including the first that starts with `prefix`.
   std::vector<std::string> LinesThrough(const std::string& prefix);
+  // Every line until the recorder has been silent for a while.
+  std::vector<std::string> LinesUntilQuiet();
 
  private:
   ChildProcess process_;

@@ -71,6 +71,22 @@ TEST_F(X11InputTest, AllModifierKeysHoldTheirModifiers) {
                                  "release Menu 0", "press Super_L 0", "release Super_L 64"}));
 }
 
+TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {
+  input_->KeyDown(kControl);
+  input_->KeyDown(124);  // through a spare keycode, which is given back too
+  input_->KeyDown('A');
+  input_->KeyUp(kControl);
+  input_->KeyDown(kAlt);
+  input_.reset();
+  EXPECT_EQ(KeyLines(8),
+            (Lines{"press Control_L 0", "press F13 4", "press a 4", "release Control_L 4",
+                   "press Alt_L 0", "release Alt_L 8", "release a 0", "release F13 0"}));
+  Lines rest = recorder_->LinesUntilQuiet();
+  ASSERT_FALSE(rest.empty());
+  EXPECT_TRUE(rest.back().starts_with("mapping") && rest.back().ends_with(" NoSymbol"))
+      << "the spare keycode kept its symbol";
+}
+
 TEST_F(X11InputTest, ArrowAndApostropheAreDifferentKeys) {
   Tap(39);
   Tap(222);

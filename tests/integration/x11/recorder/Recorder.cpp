@@ -10,7 +10,9 @@
 //
 // Options: --display NAME, --title TEXT (sets _NET_WM_NAME and WM_NAME),
 // --class TEXT, --legacy-title (WM_NAME only), --no-pid (no _NET_WM_PID),
-// --hidden (do not show the window), --windows N (N windows, no focus).
+// --hidden (do not show the window), --windows N (N windows, no focus),
+// --announce (publish the windows on the root as a window manager does: all
+// in _NET_CLIENT_LIST, the first as _NET_ACTIVE_WINDOW).
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -31,6 +33,7 @@ struct Options {
   bool legacyTitle = false;
   bool pid = true;
   bool hidden = false;
+  bool announce = false;
   int windows = 1;
 };
 
@@ -53,6 +56,8 @@ Options ParseOptions(int argc, char** argv) {
       options.pid = false;
     } else if (option == "--hidden") {
       options.hidden = true;
+    } else if (option == "--announce") {
+      options.announce = true;
     } else {
       std::fprintf(stderr, "recorder: unknown option %s\n", argv[i]);
       std::exit(2);
@@ -88,6 +93,17 @@ void WaitForMap(Display* display, Window window) {
   } while (event.type != MapNotify);
 }
 
+void Announce(Display* display, const std::vector<Window>& windows) {
+  Window root = DefaultRootWindow(display);
+  Atom clientList = XInternAtom(display, "_NET_CLIENT_LIST", False);
+  Atom activeWindow = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  XChangeProperty(display, root, clientList, XA_WINDOW, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(windows.data()),
+                  static_cast<int>(windows.size()));
+  XChangeProperty(display, root, activeWindow, XA_WINDOW, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(windows.data()), 1);
+}
+
 const char* KeysymName(KeySym keysym) {
   const char* name = XKeysymToString(keysym);
   return name != nullptr ? name : "NoSymbol";
@@ -110,6 +126,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "recorder: cannot open the display\n");
     return 1;
   }
+  // Read the keyboard mapping now, as a program that has handled keys before
+  // has: Xlib reads it lazily, and only from then on follows its changes.
+  int minKeycode = 0;
+  int maxKeycode = 0;
+  XDisplayKeycodes(display, &minKeycode, &maxKeycode);
+  XkbKeycodeToKeysym(display, static_cast<KeyCode>(minKeycode), 0, 0);
   const long events = KeyPressMask | KeyReleaseMask | ButtonPressMask | StructureNotifyMask;
   std::vector<Window> windows;
   for (int i = 0; i < options.windows; ++i) {
@@ -128,6 +150,7 @@ int main(int argc, char** argv) {
   if (options.windows == 1 && !options.hidden) {
     XSetInputFocus(display, windows.front(), RevertToParent, CurrentTime);
   }
+  if (options.announce) Announce(display, windows);
   XSync(display, False);
   std::printf("ready");
   for (Window window : windows) std::printf(" %lu", window);
