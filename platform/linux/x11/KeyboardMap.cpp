@@ -1,30 +1,45 @@
 #include "platform/linux/x11/KeyboardMap.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 namespace quorbel::x11 {
 
 XkbDescPtr KeyboardMap::Map() {
-  if (!map_) map_.reset(XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+  if (!map_) {
+    const unsigned int parts = XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask;
+    map_.reset(XkbGetMap(display_, parts, XkbUseCoreKbd));
+  }
   return map_.get();
 }
 
-int KeyboardMap::ActiveGroup() const {
-  XkbStateRec state{};
-  if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return 0;
-  return state.group;
+unsigned int KeyboardMap::ModifiersOf(KeySym keysym) {
+  XkbDescPtr map = Map();
+  unsigned int modifiers = 0;
+  for (int keycode = map->min_key_code; keycode <= map->max_key_code; ++keycode) {
+    const int count = XkbKeyNumSyms(map, keycode);
+    const KeySym* symbols = XkbKeySymsPtr(map, keycode);
+    if (std::find(symbols, symbols + count, keysym) != symbols + count) {
+      modifiers |= map->map->modmap[keycode];
+    }
+  }
+  return modifiers;
 }
 
 KeyCode KeyboardMap::KeycodeFor(KeySym keysym) {
   XkbDescPtr map = Map();
   if (map == nullptr || keysym == NoSymbol) return 0;
-  const int group = ActiveGroup();
+  XkbStateRec state{};
+  if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return 0;
+  const unsigned int numLock = state.locked_mods & ModifiersOf(XK_Num_Lock);
+  const unsigned int coreState = XkbBuildCoreState(numLock, state.group);
   for (int keycode = map->min_key_code; keycode <= map->max_key_code; ++keycode) {
-    const int groups = XkbKeyNumGroups(map, keycode);
-    if (groups == 0) continue;
-    // A key with fewer groups than the active one wraps around, as the server does.
-    if (XkbKeySymEntry(map, keycode, 0, group % groups) == keysym) {
-      return static_cast<KeyCode>(keycode);
+    unsigned int consumed = 0;
+    KeySym produced = NoSymbol;
+    const auto code = static_cast<KeyCode>(keycode);
+    if (XkbTranslateKeyCode(map, code, coreState, &consumed, &produced) && produced == keysym) {
+      return code;
     }
   }
   return 0;

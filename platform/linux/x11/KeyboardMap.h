@@ -14,8 +14,9 @@ class KeyboardMap {
   explicit KeyboardMap(Display* display) : display_(display) {}
 
   void Invalidate() { map_.reset(); }
-  // The keycode that gives the keysym with no modifier held, in the group now
-  // active; 0 when no key does.
+  // The keycode that gives the keysym now without shift, control or the like
+  // held: in the group now active, with Num Lock as it stands (so the keypad
+  // digits are found while it is on). 0 when no key does.
   KeyCode KeycodeFor(KeySym keysym);
   // A keycode that carries no symbol at all and is not among the ones in use;
   // 0 when there is none.
@@ -26,7 +27,8 @@ class KeyboardMap {
     void operator()(XkbDescPtr map) const { XkbFreeKeyboard(map, 0, True); }
   };
   XkbDescPtr Map();
-  int ActiveGroup() const;
+  // The modifiers of the keys that carry the keysym.
+  unsigned int ModifiersOf(KeySym keysym);
 
   Display* display_;
   std::unique_ptr<XkbDescRec, Free> map_;
