@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
+#include "platform/linux/x11/X11Desktop.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
 
@@ -85,6 +88,30 @@ TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {
   ASSERT_FALSE(rest.empty());
   EXPECT_TRUE(rest.back().starts_with("mapping") && rest.back().ends_with(" NoSymbol"))
       << "the spare keycode kept its symbol";
+}
+
+TEST_F(X11InputTest, KeysArriveInOrderWhileAnotherThreadAsksAboutWindows) {
+  auto desktop = X11Desktop::Connect(server_->display());
+  ASSERT_NE(desktop, nullptr);
+  std::atomic<bool> done = false;
+  std::thread asker([&] {
+    while (!done) {
+      for (WindowId window : desktop->TopLevelWindows()) desktop->WindowTitle(window);
+      desktop->ForegroundWindow();
+      input_->ClientToScreen(recorder_->window(), Point{1, 1});
+    }
+  });
+  Lines expected;
+  for (int i = 0; i < 52; ++i) {
+    const char letter = static_cast<char>('A' + i % 26);
+    Tap(letter);
+    const std::string name(1, static_cast<char>(letter - 'A' + 'a'));
+    expected.push_back("press " + name + " 0");
+    expected.push_back("release " + name + " 0");
+  }
+  done = true;
+  asker.join();
+  EXPECT_EQ(KeyLines(expected.size()), expected);
 }
 
 TEST_F(X11InputTest, ArrowAndApostropheAreDifferentKeys) {
