@@ -1,0 +1,14 @@
+#include "device/LinkStatus.h"
+
+namespace quorbel {
+
+void LinkStatus::StatusTick() {
+  if (link_.DropVanishedPort()) return;
+  if (link_.PortVanished()) {
+    link_.ReopenVanishedPort();
+    return;
+  }
+  presence_.Probe(ProbeMode::Listening);
+}
+
+}  // namespace quorbel
