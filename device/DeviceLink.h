@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceRunner.h"
+#include "device/LinkActivity.h"
 #include "device/LinkSettings.h"
 #include "device/LinkStatus.h"
 #include "device/PortMenu.h"
@@ -29,11 +30,13 @@ struct DeviceLink {
   DeviceLink(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, ui::WindowState& windows,
              Clock& clock, LinkSettings& settings, KeysetModel& keysets)
       : portMenu(toolkit, settings),
-        output(port, runner, toolkit, keysets, portMenu),
+        output(port, runner, toolkit, keysets, portMenu, activity),
         presence(port, runner, toolkit, clock, settings, output),
-        serial(port, runner, toolkit, windows, clock, settings, portMenu, presence, output),
-        status(serial, presence) {}
+        serial(port, runner, toolkit, windows, clock, settings, portMenu, presence, output,
+               activity),
+        status(serial, presence, activity) {}
 
+  LinkActivity activity;
   PortMenu portMenu;
   SurfaceOutput output;
   Presence presence;

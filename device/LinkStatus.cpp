@@ -3,6 +3,8 @@
 namespace quorbel {
 
 void LinkStatus::StatusTick() {
+  if (activity_.Busy()) return;
+  const LinkActivity::Scope ticking(activity_);
   if (link_.DropVanishedPort()) return;
   if (link_.PortVanished()) {
     link_.ReopenVanishedPort();

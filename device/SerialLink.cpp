@@ -14,6 +14,7 @@ constexpr std::chrono::milliseconds kDrainPause{200};
 }  // namespace
 
 bool SerialLink::OpenLink() {
+  const LinkActivity::Scope opening(activity_);
   if (settings_.CommPort == 0) settings_.CommPort = kFirstCommPort;
   const int rate = settings_.BaudRate == 0 ? kDefaultBaudRate : settings_.BaudRate;
   const bool opened = port_.Open(settings_.CommPort, rate);
@@ -28,6 +29,7 @@ void SerialLink::StopLink() {
   // An open port without a thread is closed as well, so no port is left open
   // behind a thread that never started.
   if (!runner_.Running() && !port_.IsOpen()) return;
+  const LinkActivity::Scope stopping(activity_);
   runner_.Stop();
   for (int round = 0; round < kMaxDrainRounds && port_.BytesPending() > 0; ++round) {
     clock_.Sleep(kDrainPause);
@@ -44,6 +46,7 @@ void SerialLink::ShowPortFailure() {
 
 void SerialLink::OpenAtStartup() {
   if (runner_.Running()) return;
+  const LinkActivity::Scope starting(activity_);
   vanished_ = false;
   windows_.DialogActive = 1;
   if (OpenLink()) {
@@ -57,6 +60,7 @@ void SerialLink::OpenAtStartup() {
 }
 
 void SerialLink::ReopenAfterChoice() {
+  const LinkActivity::Scope reopening(activity_);
   vanished_ = false;
   windows_.DialogActive = 1;
   if (OpenLink()) {
@@ -92,7 +96,9 @@ bool SerialLink::DropVanishedPort() {
 }
 
 void SerialLink::ReopenVanishedPort() {
-  if (!vanished_ || !OpenLink()) return;
+  if (!vanished_) return;
+  const LinkActivity::Scope reopening(activity_);
+  if (!OpenLink()) return;
   vanished_ = false;
   runner_.Start();
   output_.WriteGreeting();

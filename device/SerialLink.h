@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceRunner.h"
+#include "device/LinkActivity.h"
 #include "device/LinkSettings.h"
 #include "device/PortMenu.h"
 #include "device/Presence.h"
@@ -31,7 +32,7 @@ class SerialLink {
  public:
   SerialLink(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, ui::WindowState& windows,
              Clock& clock, LinkSettings& settings, PortMenu& portMenu, Presence& presence,
-             SurfaceOutput& output)
+             SurfaceOutput& output, LinkActivity& activity)
       : port_(port),
         runner_(runner),
         toolkit_(toolkit),
@@ -40,7 +41,8 @@ class SerialLink {
         settings_(settings),
         portMenu_(portMenu),
         presence_(presence),
-        output_(output) {}
+        output_(output),
+        activity_(activity) {}
 
   // Opens port `CommPort` (1 when not set, and `CommPort` becomes 1) at
   // `BaudRate` (38400 when not set), clears the menu marks and asks the
@@ -81,6 +83,7 @@ class SerialLink {
   PortMenu& portMenu_;
   Presence& presence_;
   SurfaceOutput& output_;
+  LinkActivity& activity_;
   bool vanished_ = false;
 };
 

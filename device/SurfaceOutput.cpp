@@ -37,6 +37,7 @@ void SurfaceOutput::Lamp(bool on, int control) {
 
 void SurfaceOutput::WriteDisplay(const std::string& text, std::uint8_t position) {
   if (!port_.IsOpen() || text.empty()) return;
+  const LinkActivity::Scope writing(activity_);
   Send(kDisplayPosition, position);
   toolkit_.Delay(kDisplayPause);
   for (char c : text) Send(kDisplayCharacter, static_cast<std::uint8_t>(c));
@@ -53,6 +54,7 @@ void SurfaceOutput::WriteLayerLine() {
 
 void SurfaceOutput::InitialiseSurface() {
   if (!port_.IsOpen()) return;
+  const LinkActivity::Scope initialising(activity_);
   runner_.Hold();
   port_.Write(kConfiguration);
   runner_.LetGo();

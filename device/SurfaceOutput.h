@@ -4,6 +4,7 @@
 #include <string>
 
 #include "device/DeviceRunner.h"
+#include "device/LinkActivity.h"
 #include "device/PortMenu.h"
 #include "keysets/KeysetModel.h"
 #include "platform/SerialPort.h"
@@ -22,8 +23,13 @@ inline constexpr std::uint8_t kLayerLinePosition = 72;
 class SurfaceOutput : public SurfaceLamps {
  public:
   SurfaceOutput(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, KeysetModel& keysets,
-                PortMenu& portMenu)
-      : port_(port), runner_(runner), toolkit_(toolkit), keysets_(keysets), portMenu_(portMenu) {}
+                PortMenu& portMenu, LinkActivity& activity)
+      : port_(port),
+        runner_(runner),
+        toolkit_(toolkit),
+        keysets_(keysets),
+        portMenu_(portMenu),
+        activity_(activity) {}
 
   // BF 12 n or BF 13 n.
   void Lamp(bool on, int control) override;
@@ -49,6 +55,7 @@ class SurfaceOutput : public SurfaceLamps {
   ui::Toolkit& toolkit_;
   KeysetModel& keysets_;
   PortMenu& portMenu_;
+  LinkActivity& activity_;
 };
 
 }  // namespace quorbel

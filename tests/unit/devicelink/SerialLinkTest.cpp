@@ -46,6 +46,18 @@ TEST_F(SerialLinkTest, StartupGreetsStartsTheThreadThenShowsTheLayer) {
   EXPECT_EQ(memory.OpenCount(), 1);
 }
 
+TEST_F(SerialLinkTest, StatusTicksDuringTheDisplayPausesAreDropped) {
+  settings = {2, 38400};
+  port.reply = kIdentityReply;
+  // The status timer fires while each display text pauses.
+  toolkit.SetDelayHook([this](float) { link.status.StatusTick(); });
+  link.serial.OpenAtStartup();
+  EXPECT_EQ(CountOf("F0 7D 25 03 F7"), 1);
+  EXPECT_EQ(CountOf("F0 7D 25 02 01 01 00 00 F7"), 1);
+  EXPECT_EQ(CountOf("hold"), 0);
+  EXPECT_EQ(toolkit.Delays().size(), 4U);
+}
+
 TEST_F(SerialLinkTest, StartupOnAMissingPortTellsTheUserAndRunsNoThread) {
   settings = {7, 38400};
   link.serial.OpenAtStartup();
