@@ -88,7 +88,8 @@ void SerialLink::ChooseBaudRate(int menuId) {
 }
 
 bool SerialLink::DropVanishedPort() {
-  if (!runner_.HungUp()) return false;
+  // The hang-up of a thread already stopped was dealt with when it stopped.
+  if (!runner_.Running() || !runner_.HungUp()) return false;
   StopLink();
   vanished_ = true;
   presence_.ShowNotActive();

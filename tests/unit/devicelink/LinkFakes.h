@@ -105,14 +105,15 @@ class ScriptedPort : public SerialPort {
   Clock& clock_;
 };
 
-// The device thread as the link sees it. It reports a hang-up the way the
-// real one notices it: the port's descriptor polls as hung up.
+// The device thread as the link sees it. It notices a hang-up the way the
+// real one does: the port's descriptor polls as hung up.
 class FakeRunner : public DeviceRunner {
  public:
   FakeRunner(SerialPort& port, LinkJournal& journal) : port_(port), journal_(journal) {}
 
   void Start() override {
     running_ = true;
+    hungUp_ = false;
     Note("start");
   }
   void Stop() override {
@@ -121,10 +122,13 @@ class FakeRunner : public DeviceRunner {
     Note("stop");
   }
   bool Running() const override { return running_; }
+  // Once seen, the hang-up is reported until the next start, stopped or not.
   bool HungUp() const override {
-    if (!running_) return false;
-    pollfd fd{port_.PollDescriptor(), 0, 0};
-    return ::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0;
+    if (running_) {
+      pollfd fd{port_.PollDescriptor(), 0, 0};
+      hungUp_ = hungUp_ || (::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0);
+    }
+    return hungUp_;
   }
   void Hold() override {
     if (running_) Note("hold");
@@ -139,6 +143,7 @@ class FakeRunner : public DeviceRunner {
   SerialPort& port_;
   LinkJournal& journal_;
   bool running_ = false;
+  mutable bool hungUp_ = false;
 };
 
 }  // namespace quorbel
