@@ -36,8 +36,7 @@ void BuildMainMenus(Toolkit& toolkit) {
   toolkit.AddMenuItem(form, kEditMenu, 1635, "-");
   toolkit.AddMenuItem(form, kEditMenu, kPreferencesMenu, "&Preferences");
 
-  toolkit.AddMenuItem(form, kKeysetsMenu, kFirstKeysetItem, "&Default Keyset");
-  toolkit.AddMenuItem(form, kKeysetsMenu, kKeysetsSeparator, "-");
+  AddFixedKeysetsItems(toolkit);
 
   toolkit.AddMenuItem(form, kWindowsMenu, kKeysetDisplayItem, "&Keyset Display");
 
@@ -51,6 +50,11 @@ void BuildMainMenus(Toolkit& toolkit) {
   int item = kFirstBaudItem;
   for (int rate : kBaudRates)
     toolkit.AddMenuItem(form, kPreferencesMenu, item++, BaudItemText(rate));
+}
+
+void AddFixedKeysetsItems(Toolkit& toolkit) {
+  toolkit.AddMenuItem(kMainForm, kKeysetsMenu, kFirstKeysetItem, "&Default Keyset");
+  toolkit.AddMenuItem(kMainForm, kKeysetsMenu, kKeysetsSeparator, "-");
 }
 
 void BuildMainAccelerators(Toolkit& toolkit) {

@@ -16,4 +16,7 @@ std::string BaudItemText(int rate);
 void BuildMainMenus(Toolkit& toolkit);
 void BuildMainAccelerators(Toolkit& toolkit);
 
+// The fixed entries of the Keysets menu: "&Default Keyset" and a separator.
+void AddFixedKeysetsItems(Toolkit& toolkit);
+
 }  // namespace quorbel::ui
