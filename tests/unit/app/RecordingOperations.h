@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "app/MainOperations.h"
+#include <functional>
+
+#include "app/ProgramParts.h"
 
 namespace quorbel {
 
-// Records every operation the dispatcher starts as one line of text.
-class RecordingOperations : public MainOperations {
+// Records every operation the application starts in the other parts as one
+// line of text.
+class RecordingOperations : public ProgramParts {
  public:
   void ShowControlSelected(int id) override { Note("ShowControlSelected", id); }
   void ShowWheelSelected(int id) override { Note("ShowWheelSelected", id); }
@@ -48,7 +51,26 @@ class RecordingOperations : public MainOperations {
   void OpenKeysetDisplay() override { Note("OpenKeysetDisplay"); }
   void Shutdown() override { Note("Shutdown"); }
 
+  bool DeviceThreadRunning() override { return threadRunning; }
+  bool OpenLink() override {
+    Note("OpenLink");
+    return linkOpens;
+  }
+  void StartSurface() override { Note("StartSurface"); }
+  void StopLink() override { Note("StopLink"); }
+  void RefreshWindowList() override { Note("RefreshWindowList"); }
+  bool LayOutForm(const std::string& form) override {
+    calls.push_back("LayOutForm " + form);
+    return true;
+  }
+  bool FormEvent(ui::Event& event) override {
+    calls.push_back("FormEvent " + event.form + " " + std::to_string(event.id));
+    return true;
+  }
+
   std::vector<std::string> calls;
+  bool threadRunning = false;
+  bool linkOpens = true;
   int shuttleAnswer = 0;  // the ID ShowShuttlePosition hands back; 0 leaves it
   // Called with every call's text as it is recorded.
   std::function<void(const std::string&)> onCall;

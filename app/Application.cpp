@@ -1,0 +1,120 @@
+#include "app/Application.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "common/NumberText.h"
+#include "device/Preferences.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowIds.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kKeyEventsToCallback = 2;
+
+bool SameForm(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
+Application::Application(Platform platform, const PartsFactory& makeParts)
+    : platform_(std::move(platform)),
+      files_(
+          state_.keysets, [this] { return platform_.workFolder() / "keysets"; }, platform_.toolkit,
+          state_.windows),
+      keysetList_(platform_.toolkit, state_.keysets, files_,
+                  ui::KeysetList::AfterLoad{[this] { parts_->RefreshWindowList(); },
+                                            [this](int slot) { parts_->SelectKeyset(slot); }}),
+      display_(platform_.toolkit, state_.windows, state_.keysets, catalogue_),
+      parts_(makeParts(*this)),
+      events_(platform_.toolkit, platform_.desktop, state_, catalogue_, *parts_,
+              platform_.workFolder) {}
+
+int Application::Run() {
+  return platform_.toolkit.Run([this] { Startup(); },
+                               [this](const std::string& form) { LayOut(form); },
+                               [this](ui::Event& event) { Event(event); });
+}
+
+void Application::Startup() {
+  ui::Toolkit& toolkit = platform_.toolkit;
+  ui::WindowState& windows = state_.windows;
+  switch (platform_.guard.Acquire(kInstanceName)) {
+    case GuardResult::Failed:
+      return;
+    case GuardResult::AlreadyRunning:
+      ShowSystemMessage("QuorbelU is Already Running", "Brenlow Electronics, Inc.");
+      return;
+    case GuardResult::Acquired:
+      guardHeld_ = true;
+      break;
+  }
+  ui::CreateMainWindow(toolkit, "");
+  toolkit.DoEvents();
+  ReadPreferences(platform_.workFolder(), state_.link, toolkit, windows);
+  windows.MainWindowHandle = toolkit.Handle(ui::kMainForm);
+  keysetList_.LoadKeysetList();
+  toolkit.AllowKeyEvents(kKeyEventsToCallback);
+  parts_->PutPortMenuMarks();
+  toolkit.SetFormIcon(ui::kMainForm, "$program");
+  if (parts_->DeviceThreadRunning()) return;
+
+  windows.DialogActive = 1;
+  if (parts_->OpenLink()) {
+    parts_->StartSurface();
+  } else {
+    toolkit.MessageBox("",
+                       "Failure to start communications on Com" + NumberText(state_.link.CommPort),
+                       "QuorbelU", ui::Buttons::Ok);
+  }
+  windows.DialogActive = 0;
+}
+
+void Application::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  ui::Toolkit& toolkit = platform_.toolkit;
+  toolkit.StopTimer(ui::kMainForm, ui::kStatusTimer);
+  WritePreferences(platform_.workFolder(), state_.link);
+  parts_->StopLink();
+  if (guardHeld_) {
+    platform_.guard.Release();
+    guardHeld_ = false;
+  }
+  toolkit.UnloadForm(ui::kMainForm);
+}
+
+void Application::LayOut(const std::string& form) {
+  if (SameForm(form, ui::kMainForm)) {
+    ui::LayOutMainWindow(platform_.toolkit, catalogue_, state_.selection);
+  } else if (SameForm(form, ui::kKeysetDisplayForm)) {
+    display_.LayOut();
+  } else {
+    parts_->LayOutForm(form);
+  }
+}
+
+void Application::Event(ui::Event& event) {
+  if (SameForm(event.form, ui::kMainForm)) {
+    events_.MainEvent(event);
+  } else if (SameForm(event.form, ui::kKeysetDisplayForm)) {
+    display_.KeysetDisplayEvent(event);
+  } else {
+    parts_->FormEvent(event);
+  }
+}
+
+void Application::ShowSystemMessage(const std::string& text, const std::string& title) {
+  state_.windows.DialogActive = 1;
+  platform_.toolkit.MessageBox("", text, title, ui::Buttons::Ok);
+  state_.windows.DialogActive = 0;
+}
+
+}  // namespace quorbel
