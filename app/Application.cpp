@@ -56,6 +56,7 @@ void Application::Startup() {
       guardHeld_ = true;
       break;
   }
+  started_ = true;
   ui::CreateMainWindow(toolkit, "");
   toolkit.DoEvents();
   ReadPreferences(platform_.workFolder(), state_.link, toolkit, windows);
@@ -78,7 +79,10 @@ void Application::Startup() {
 }
 
 void Application::Shutdown() {
-  if (shutDown_) return;
+  // A copy that never got its window has nothing to take down, and its
+  // settings were never read: writing them would overwrite the running
+  // copy's preferences.
+  if (!started_ || shutDown_) return;
   shutDown_ = true;
   ui::Toolkit& toolkit = platform_.toolkit;
   toolkit.StopTimer(ui::kMainForm, ui::kStatusTimer);

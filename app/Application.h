@@ -47,7 +47,7 @@ class Application {
   void Startup();
   // Stops the status timer, writes the preferences, stops the link, releases
   // the single-instance guard and destroys the main window. Only the first
-  // call does anything.
+  // call after a start-up that created the window does anything.
   void Shutdown();
   void LayOut(const std::string& form);
   void Event(ui::Event& event);
@@ -72,6 +72,7 @@ class Application {
   std::unique_ptr<ProgramParts> parts_;
   MainEvents events_;
   bool guardHeld_ = false;
+  bool started_ = false;
   bool shutDown_ = false;
 };
 

@@ -93,9 +93,12 @@ TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {
   EXPECT_THAT(kit.FormNames(), IsEmpty());
   EXPECT_THAT(parts->calls, IsEmpty());
   EXPECT_EQ(app.State().windows.DialogActive, 0);
-  // Shutting the refused copy down leaves the first copy's guard alone.
+  // Shutting the refused copy down, as on a signal, leaves the first copy's
+  // guard and preferences alone.
+  const std::string preferences = ReadFile(folder / "QuorbelU.ini");
   app.Shutdown();
-  EXPECT_FALSE(guard.Holds());
+  EXPECT_EQ(ReadFile(folder / "QuorbelU.ini"), preferences);
+  EXPECT_THAT(parts->calls, IsEmpty());
   MemoryInstanceGuard third;
   EXPECT_EQ(third.Acquire("Quorbel Editor"), GuardResult::AlreadyRunning);
 }
