@@ -1,11 +1,10 @@
 #include "app/Application.h"
 
-#include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "common/NumberText.h"
 #include "device/Preferences.h"
+#include "ui/FormName.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
 
@@ -14,13 +13,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kKeyEventsToCallback = 2;
-
-bool SameForm(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 }  // namespace
 
@@ -37,10 +29,14 @@ Application::Application(Platform platform, const PartsFactory& makeParts)
       events_(platform_.toolkit, platform_.desktop, state_, catalogue_, *parts_,
               platform_.workFolder) {}
 
-int Application::Run() {
-  return platform_.toolkit.Run([this] { Startup(); },
-                               [this](const std::string& form) { LayOut(form); },
-                               [this](ui::Event& event) { Event(event); });
+int Application::Run(const std::function<void()>& beforeStartup) {
+  return platform_.toolkit.Run(
+      [this, &beforeStartup] {
+        if (beforeStartup) beforeStartup();
+        Startup();
+      },
+      [this](const std::string& form) { LayOut(form); },
+      [this](ui::Event& event) { Event(event); });
 }
 
 void Application::Startup() {
@@ -96,9 +92,9 @@ void Application::Shutdown() {
 }
 
 void Application::LayOut(const std::string& form) {
-  if (SameForm(form, ui::kMainForm)) {
+  if (ui::SameFormName(form, ui::kMainForm)) {
     ui::LayOutMainWindow(platform_.toolkit, catalogue_, state_.selection);
-  } else if (SameForm(form, ui::kKeysetDisplayForm)) {
+  } else if (ui::SameFormName(form, ui::kKeysetDisplayForm)) {
     display_.LayOut();
   } else {
     parts_->LayOutForm(form);
@@ -106,9 +102,9 @@ void Application::LayOut(const std::string& form) {
 }
 
 void Application::Event(ui::Event& event) {
-  if (SameForm(event.form, ui::kMainForm)) {
+  if (ui::SameFormName(event.form, ui::kMainForm)) {
     events_.MainEvent(event);
-  } else if (SameForm(event.form, ui::kKeysetDisplayForm)) {
+  } else if (ui::SameFormName(event.form, ui::kKeysetDisplayForm)) {
     display_.KeysetDisplayEvent(event);
   } else {
     parts_->FormEvent(event);

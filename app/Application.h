@@ -39,7 +39,8 @@ class Application {
   Application(Platform platform, const PartsFactory& makeParts);
 
   // Runs the toolkit with the three callbacks until the main window is gone.
-  int Run();
+  // `beforeStartup` runs first, once the toolkit's event loop exists.
+  int Run(const std::function<void()>& beforeStartup = {});
 
   // A second copy shows a message and creates no window. Otherwise: the main
   // window, the preferences, the keysets, the port menu marks, then the port
