@@ -54,8 +54,12 @@ void Application::Startup() {
   }
   started_ = true;
   ui::CreateMainWindow(toolkit, "");
+  // Serving events, here and in the message about missing preferences, may
+  // take a request to end the program.
   toolkit.DoEvents();
+  if (shutDown_) return;
   ReadPreferences(platform_.workFolder(), state_.link, toolkit, windows);
+  if (shutDown_) return;
   windows.MainWindowHandle = toolkit.Handle(ui::kMainForm);
   keysetList_.LoadKeysetList();
   toolkit.AllowKeyEvents(kKeyEventsToCallback);

@@ -130,6 +130,15 @@ TEST_F(ApplicationTest, MissingPreferencesAreReportedBeforeThePortIsTried) {
   EXPECT_EQ(kit.MessageBoxes()[1].title, "QuorbelU");
 }
 
+TEST_F(ApplicationTest, ShutdownDuringAStartupMessageEndsStartup) {
+  fs::remove(folder / "QuorbelU.ini");
+  kit.SetDialogHook([&] { app.Shutdown(); });
+  app.Run();
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_THAT(parts->calls, ElementsAre("StopLink"));
+  EXPECT_EQ(kit.MessageBoxes().size(), 1u);
+}
+
 TEST_F(ApplicationTest, RunningDeviceThreadIsNotStartedAgain) {
   parts->threadRunning = true;
   app.Run();
