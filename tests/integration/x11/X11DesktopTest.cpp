@@ -69,6 +69,9 @@ TEST_F(X11DesktopTest, AProgramIsKnownByItsWindow) {
     const int processId = desktop_->ProcessId(recorder.window());
     EXPECT_EQ(processId, recorder.pid());
     EXPECT_EQ(desktop_->ExecutablePath(processId), tool.string());
+    // A program whose file was removed while it runs is still known by it.
+    std::filesystem::remove(tool);
+    EXPECT_EQ(desktop_->ExecutablePath(processId), tool.string());
   }
   std::filesystem::remove_all(folder);
 }
@@ -157,6 +160,11 @@ TEST_F(X11DesktopWithHintsTest, TheWindowManagersHintsComeFirst) {
   auto managed = StartRecorder({"--windows", "2", "--announce"});
   EXPECT_EQ(desktop_->ForegroundWindow(), managed->windows().front());
   EXPECT_EQ(desktop_->TopLevelWindows(), managed->windows());
+  // Restoring asks the window manager to activate the window, as a tool (2) does.
+  const WindowId second = managed->windows().back();
+  desktop_->RestoreWindow(second);
+  EXPECT_EQ(managed->LinesThrough("activate"),
+            std::vector<std::string>{"activate " + std::to_string(second) + " 2"});
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 //   button <number> <x> <y>         a button went down at a point of the window
 //   mapping <keycode> <keysym>      the symbol of a remapped key, once read
 //   mapped                          a hidden window was shown
+//   activate <window> <source>      a request to activate a window (--announce)
 //
 // Options: --display NAME, --title TEXT (sets _NET_WM_NAME and WM_NAME),
 // --class TEXT, --legacy-title (WM_NAME only), --no-pid (no _NET_WM_PID),
 // --hidden (do not show the window), --windows N (N windows, no focus),
-// --announce (publish the windows on the root as a window manager does: all
-// in _NET_CLIENT_LIST, the first as _NET_ACTIVE_WINDOW).
+// --announce (stand in for a window manager: publish the windows on the root,
+// all in _NET_CLIENT_LIST and the first as _NET_ACTIVE_WINDOW, and take the
+// activation requests sent to the root).
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -102,6 +104,7 @@ void Announce(Display* display, const std::vector<Window>& windows) {
                   static_cast<int>(windows.size()));
   XChangeProperty(display, root, activeWindow, XA_WINDOW, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(windows.data()), 1);
+  XSelectInput(display, root, SubstructureRedirectMask);
 }
 
 const char* KeysymName(KeySym keysym) {
@@ -179,6 +182,11 @@ int main(int argc, char** argv) {
         break;
       case MapNotify:
         std::printf("mapped\n");
+        break;
+      case ClientMessage:
+        if (event.xclient.message_type == XInternAtom(display, "_NET_ACTIVE_WINDOW", False)) {
+          std::printf("activate %lu %ld\n", event.xclient.window, event.xclient.data.l[0]);
+        }
         break;
       default:
         break;
