@@ -68,8 +68,25 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
+// WM_NAME holds Latin-1 text; the title comes as UTF-8 (characters beyond
+// Latin-1 become '?').
+std::string ToLatin1(const std::string& utf8) {
+  std::string latin1;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x80) {
+      latin1 += static_cast<char>(byte);
+    } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+      latin1 += static_cast<char>(((byte & 0x03) << 6) | (utf8[++i] & 0x3F));
+    } else if ((byte & 0xC0) != 0x80) {
+      latin1 += '?';
+    }
+  }
+  return latin1;
+}
+
 void Describe(Display* display, Window window, const Options& options, const std::string& title) {
-  XStoreName(display, window, title.c_str());
+  XStoreName(display, window, ToLatin1(title).c_str());
   if (!options.legacyTitle) {
     Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
     Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
