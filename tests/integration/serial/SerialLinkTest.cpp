@@ -162,8 +162,10 @@ TEST_F(SerialLinkTest, SecondOpenerIsRefusedUntilTheFirstCloses) {
 
 TEST_F(SerialLinkTest, MissingPortsAndUnknownRatesFailToOpen) {
   std::filesystem::create_symlink("/dev/quorbel-no-such-device", "ports/com2");
+  std::filesystem::create_symlink("/dev/null", "ports/com3");
   LinuxSerialPort other;
   EXPECT_FALSE(other.Open(2, 38400));
+  EXPECT_FALSE(other.Open(3, 38400)) << "not a terminal";
   EXPECT_FALSE(other.Open(0, 38400));
   EXPECT_FALSE(other.Open(33, 38400));
   EXPECT_EQ(other.PollDescriptor(), -1);
