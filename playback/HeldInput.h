@@ -13,7 +13,8 @@ namespace quorbel {
 // application. Mouse buttons go down and up in one call and are never held.
 //
 // Every call may come from any thread; calls are carried out one at a time,
-// so the ledger always matches what was sent.
+// so the ledger always matches what was sent. They take a lock, so a signal
+// handler must not call them itself but hand the signal to a thread.
 class HeldInput : public Input {
  public:
   explicit HeldInput(Input& input);

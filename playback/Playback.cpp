@@ -61,6 +61,9 @@ Playback::Playback(KeysetModel& keysets, TargetProgram& target, EditorView& edit
     : keysets_(keysets), target_(target), editor_(editor), ui_(ui), input_(input), wait_(wait) {}
 
 void Playback::Play(int control, WindowId target) {
+  // Only a broken caller passes a control the surface does not have; it
+  // must not index the keyset table.
+  if (!IsControlIndex(control)) return;
   target_.UseKeysetForWindow(target);
   ui_.Run([&] { editor_.ShowControl(control); });
 

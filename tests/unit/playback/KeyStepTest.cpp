@@ -100,6 +100,14 @@ TEST_F(KeyStepTest, UnassignedControlPlaysNothingButStillShowsAndSwitches) {
   EXPECT_EQ(toolkit.Caption("MAIN"), "Quorbel - Editor");
 }
 
+TEST_F(KeyStepTest, ControlOutsideTheSurfaceIsIgnored) {
+  SetSequence({Key('A')});
+  playback.Play(kControlCount, kTarget);
+  playback.Play(-1, kTarget);
+  EXPECT_THAT(Played(), IsEmpty());
+  EXPECT_THAT(editor.shown, IsEmpty());
+}
+
 TEST_F(KeyStepTest, PlaysTheKeysetOfTheProgramInFrontInItsLastUsedLayer) {
   SetKeysets({"Default", "Gimp", "Editor"});
   // Keyset 2, layer 1 holds the sequence; every other place something else.
