@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
+#include <utility>
 
 namespace quorbel::art {
 
@@ -181,15 +182,24 @@ void DrawGlowingLegend(QPainter& painter, const QRectF& area, const QString& tex
   const QFont font = LegendFont(qRound(pixels), true, 0);
   QPainterPath path;
   path.addText(BaselineFor(QFontMetricsF(font), area, text, flags), font, text);
+  DrawGlowingShape(painter, path, glow);
+}
+
+void DrawGlowingShape(QPainter& painter, const QPainterPath& shape, const QColor& glow) {
   painter.save();
-  QColor haze = glow;
-  haze.setAlpha(90);
-  painter.setPen(QPen(haze, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
-  painter.drawPath(path);
+  // Light spreading from the shape: wide faint strokes under narrow ones.
+  for (const auto& [width, alpha] : {std::pair{4.0, 28}, std::pair{2.6, 46}, std::pair{1.4, 80}}) {
+    QColor haze = glow;
+    haze.setAlpha(alpha);
+    painter.setPen(QPen(haze, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(shape);
+  }
   painter.setPen(Qt::NoPen);
-  painter.setBrush(glow.lighter(135));
-  painter.drawPath(path);
+  QColor hot = glow;
+  hot.setHsv(glow.hsvHue(), glow.hsvSaturation() * 70 / 100, 255);
+  painter.setBrush(hot);
+  painter.drawPath(shape);
   painter.restore();
 }
 

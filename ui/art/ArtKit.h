@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 
@@ -48,5 +49,8 @@ void DrawLegend(QPainter& painter, const QRectF& area, const QString& text, qrea
 // A legend that glows in `glow` behind the text, for lit keys.
 void DrawGlowingLegend(QPainter& painter, const QRectF& area, const QString& text, qreal pixels,
                        const QColor& glow, int flags = Qt::AlignCenter);
+
+// Any shape lit from behind in `glow`: a soft halo around a hot core.
+void DrawGlowingShape(QPainter& painter, const QPainterPath& shape, const QColor& glow);
 
 }  // namespace quorbel::art

@@ -103,9 +103,13 @@ void PaintArrowKey(QPainter& p, const QRectF& r, bool pressed, bool horizontal) 
     arrows.addPath(Triangle({c.x(), c.y() + gap + length}, {c.x() - half, c.y() + gap},
                             {c.x() + half, c.y() + gap}));
   }
+  if (pressed) {
+    DrawGlowingShape(p, arrows, Palette::Selection());
+    return;
+  }
   p.save();
   p.setPen(Qt::NoPen);
-  p.setBrush(pressed ? Palette::Selection().lighter(120) : Palette::Legend());
+  p.setBrush(Palette::Legend());
   p.drawPath(arrows);
   p.restore();
 }
@@ -152,19 +156,13 @@ QColor TransportLight(Transport kind) {
 void PaintTransportKey(QPainter& p, const QRectF& r, bool pressed, Transport kind) {
   const QRectF face = DrawKeyCap(p, r, pressed, false, 3);
   const QPainterPath symbol = TransportSymbol(kind, face.center());
-  p.save();
   if (pressed) {
-    QColor halo = TransportLight(kind);
-    halo.setAlpha(110);
-    p.setPen(QPen(halo, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(symbol);
-    p.setPen(Qt::NoPen);
-    p.setBrush(TransportLight(kind).lighter(130));
-  } else {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kind == Transport::Record ? QColor(200, 44, 36) : Palette::Legend());
+    DrawGlowingShape(p, symbol, TransportLight(kind));
+    return;
   }
+  p.save();
+  p.setPen(Qt::NoPen);
+  p.setBrush(kind == Transport::Record ? QColor(200, 44, 36) : Palette::Legend());
   p.drawPath(symbol);
   p.restore();
 }
@@ -180,7 +178,7 @@ void AddKeyArt(ArtCatalogue& catalogue) {
   });
   AddPair(catalogue, "$SqUp", "$SqDn", {24, 24}, PaintSquareKey);
   AddPair(catalogue, "$MLedUp", "$MLedDn", {32, 32}, PaintMKey);
-  AddPair(catalogue, "$RecLedUp", "$RecLedDn", {32, 18}, PaintPageKey);
+  AddPair(catalogue, "$RecLedUp", "$RecLedDn", {28, 18}, PaintPageKey);
   AddPair(catalogue, "$ShiftUp", "$ShiftDn", {40, 24}, PaintShiftKey);
   AddPair(catalogue, "$HorUp", "$HorDn", {32, 16},
           [](QPainter& p, const QRectF& r, bool dn) { PaintArrowKey(p, r, dn, true); });

@@ -1,4 +1,5 @@
 // Printed labels, the layer lamps and the program's icon.
+#include <QPainterPath>
 #include <QRadialGradient>
 #include <string>
 
@@ -26,8 +27,12 @@ void PaintBezelLamp(QPainter& p, const QRectF& r, bool on) {
   bezel.setColorAt(1, QColor(120, 124, 130));
   p.setBrush(bezel);
   p.drawEllipse(r.adjusted(0.5, 0.5, -0.5, -0.5));
-  p.restore();
+  // The lamp's light stays inside its bezel.
+  QPainterPath inside;
+  inside.addEllipse(r);
+  p.setClipPath(inside);
   DrawLamp(p, r.adjusted(3, 3, -3, -3), Palette::Red(), on);
+  p.restore();
 }
 
 // The program's icon: a small jog wheel on a dark plate.

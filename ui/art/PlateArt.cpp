@@ -7,6 +7,7 @@
 
 #include "ui/art/ArtCatalogue.h"
 #include "ui/art/ArtKit.h"
+#include "ui/art/PanelArt.h"
 #include "ui/art/PanelLayout.h"
 
 namespace quorbel::art {
@@ -48,9 +49,9 @@ void PaintLcdGlass(QPainter& p, const QRectF& glass, int columns, int lines) {
   }
   // The sheen of the glass.
   QLinearGradient sheen(glass.topLeft(), glass.bottomRight());
-  sheen.setColorAt(0, QColor(255, 255, 255, 34));
-  sheen.setColorAt(0.45, QColor(255, 255, 255, 8));
-  sheen.setColorAt(0.46, QColor(255, 255, 255, 0));
+  sheen.setColorAt(0, QColor(255, 255, 255, 26));
+  sheen.setColorAt(0.5, QColor(255, 255, 255, 6));
+  sheen.setColorAt(1, QColor(255, 255, 255, 0));
   p.setBrush(sheen);
   p.drawRect(glass);
 }
@@ -61,8 +62,9 @@ void PaintLcd(QPainter& p, const QRectF& r) {
   FillPlate(p, r, 4);
   for (int page = 0; page < 8; ++page) {
     const QPointF key = OffsetOn(kFirstPageKey + page, kLcdPicture);
-    DrawLegend(p, QRectF(key.x(), key.y() + 19, 32, 8), QString::number(page + 1), 7,
-               Palette::PrintOnPlate());
+    const QSize size = PanelImageSize(PlaceOf(kFirstPageKey + page)->image);
+    DrawLegend(p, QRectF(key.x(), key.y() + size.height() + 1, size.width(), 8),
+               QString::number(page + 1), 7, Palette::PrintOnPlate());
   }
   const QRectF bezel(r.left() + 8, r.top() + 36, r.width() - 16, r.height() - 44);
   FillRecess(p, bezel, 3);
