@@ -53,6 +53,22 @@ QPointF BaselineFor(const QFontMetricsF& metrics, const QRectF& area, const QStr
   return {x, y};
 }
 
+// The fine horizontal grain of brushed, anodised aluminium: hairlines of
+// varying strength, the same on every drawing.
+void DrawBrushedGrain(QPainter& painter, const QRectF& area) {
+  painter.save();
+  painter.setClipRect(area);
+  unsigned hash = 2166136261u;
+  for (qreal y = area.top() + 0.25; y < area.bottom(); y += 0.75) {
+    hash = (hash ^ static_cast<unsigned>(y * 4)) * 16777619u;
+    const int strength = static_cast<int>(hash % 13);
+    const bool light = (hash >> 8) & 1;
+    painter.setPen(QPen(light ? QColor(255, 255, 255, strength) : QColor(0, 0, 0, strength), 0.5));
+    painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+  }
+  painter.restore();
+}
+
 }  // namespace
 
 void FillPlate(QPainter& painter, const QRectF& area, qreal radius) {
@@ -66,6 +82,7 @@ void FillPlate(QPainter& painter, const QRectF& area, qreal radius) {
   painter.setBrush(face);
   const QRectF inner = area.adjusted(1, 1, -1, -1);
   painter.drawRoundedRect(inner, std::max<qreal>(0, radius - 1), std::max<qreal>(0, radius - 1));
+  DrawBrushedGrain(painter, inner);
   painter.setPen(QPen(QColor(255, 255, 255, 46), 1));
   painter.drawLine(QPointF(inner.left() + radius, inner.top() + 0.5),
                    QPointF(inner.right() - radius, inner.top() + 0.5));

@@ -75,13 +75,10 @@ void PaintPageStrip(QPainter& p, const QRectF& r) {
   FillPlate(p, r, 4);
   const QRectF word(r.right() - 48, r.top() + 6, 34, 18);
   DrawLegend(p, word, QStringLiteral("PAGE"), 8, Palette::PrintOnPlate(), Qt::AlignRight, true, 1);
+  DrawLegend(p, QRectF(r.left() + 10, word.top(), word.left() - r.left() - 20, word.height()),
+             QStringLiteral("CONTROL SURFACE"), 6, Palette::PrintOnPlate().darker(125),
+             Qt::AlignLeft | Qt::AlignVCenter, true, 0.6);
   p.save();
-  p.setPen(QPen(QColor(0, 0, 0, 120), 1));
-  p.drawLine(QPointF(r.left() + 10, word.center().y() + 0.5),
-             QPointF(word.right() - 34, word.center().y() + 0.5));
-  p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-  p.drawLine(QPointF(r.left() + 10, word.center().y() + 1.5),
-             QPointF(word.right() - 34, word.center().y() + 1.5));
   QPainterPath pointer;
   const QPointF tip(r.right() - 5, word.center().y());
   pointer.moveTo(tip);
