@@ -58,6 +58,8 @@ class KeysetTable {
   void ResetTable();
   void SetCurrent(int keyset);
   void PickLayer(int layer);
+  // Makes `layer` current without remembering it for the keyset.
+  void SetCurrentLayer(int layer) { current_layer_ = layer; }
   int CurrentKeyset() const { return current_keyset_; }
   int CurrentLayer() const { return current_layer_; }
   int LayerMemory(int keyset) const;

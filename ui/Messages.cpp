@@ -3,9 +3,10 @@
 namespace quorbel::ui {
 
 void ShowMessage(Toolkit& toolkit, WindowState& windows, const std::string& text) {
-  windows.DialogActive = 1;
+  // A command that is already modal keeps DialogActive for its whole length.
+  const int before = windows.DialogActive.exchange(1);
   toolkit.MessageBox("main", text, kMessageTitle, Buttons::Ok);
-  windows.DialogActive = 0;
+  windows.DialogActive = before;
 }
 
 }  // namespace quorbel::ui

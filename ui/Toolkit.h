@@ -52,7 +52,7 @@ enum class ControlKind {
   Radio,
   ComboBox,  // drop-down list
   ListBox,
-  ListView,  // text: column titles with widths in braces, "Handle{6}|Name{20}"
+  ListView,    // text: column titles with widths in braces, "Handle{6}|Name{20}"
   TabControl,  // text: tab titles separated by "|"
   UpDown,
   VTrackBar,
@@ -103,6 +103,12 @@ class Toolkit {
   virtual void SetFormIcon(const std::string& form, const std::string& iconName) = 0;
   virtual WindowId Handle(const std::string& form) = 0;
   virtual Size FormSize(const std::string& form) = 0;
+  // Where the form stands on the screen, with its size. A toolkit that cannot
+  // tell the position reports the form at the screen's top left corner.
+  virtual Rect FormPlace(const std::string& form) {
+    const Size size = FormSize(form);
+    return Rect{0, 0, size.width, size.height};
+  }
   virtual Size ScreenSize() = 0;  // in character units
   virtual Size CharSize() = 0;    // one column and one row, in pixels
 
@@ -113,7 +119,8 @@ class Toolkit {
 
   // Controls.
   virtual void AddControl(const std::string& form, const ControlSpec& spec) = 0;
-  virtual void SetText(const std::string& form, int id, const std::string& text) = 0;  // id 0: caption
+  virtual void SetText(const std::string& form, int id,
+                       const std::string& text) = 0;  // id 0: caption
   virtual std::string Text(const std::string& form, int id) = 0;
   virtual void SetCheck(const std::string& form, int id, bool checked) = 0;
   virtual bool Checked(const std::string& form, int id) = 0;
@@ -163,8 +170,8 @@ class Toolkit {
   virtual bool KeyDownNow(int virtualKey) = 0;
 
   // Message box: "|" breaks a line; "{!}" or "{?}" at the end chooses the icon.
-  virtual int MessageBox(const std::string& form, const std::string& text,
-                         const std::string& title, Buttons buttons) = 0;
+  virtual int MessageBox(const std::string& form, const std::string& text, const std::string& title,
+                         Buttons buttons) = 0;
   // File dialogs return the chosen full path, or empty text when cancelled.
   // They never change the current directory.
   virtual std::string OpenFileDialog(const std::string& form, const std::string& title,

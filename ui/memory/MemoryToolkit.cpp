@@ -114,6 +114,12 @@ Size MemoryToolkit::FormSize(const std::string& form) {
   return f != nullptr ? Size{f->place.width, f->place.height} : Size{};
 }
 
+Rect MemoryToolkit::FormPlace(const std::string& form) {
+  std::lock_guard lock(mutex_);
+  const MemoryForm* f = FindForm("FormPlace", form);
+  return f != nullptr ? f->place : Rect{};
+}
+
 Size MemoryToolkit::ScreenSize() {
   return Size{kScreenWidth / kCharWidth, kScreenHeight / kCharHeight};
 }

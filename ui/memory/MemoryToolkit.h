@@ -40,6 +40,7 @@ class MemoryToolkit : public Toolkit {
   void SetFormIcon(const std::string& form, const std::string& iconName) override;
   WindowId Handle(const std::string& form) override;
   Size FormSize(const std::string& form) override;
+  Rect FormPlace(const std::string& form) override;
   Size ScreenSize() override;
   Size CharSize() override;
 

@@ -1,0 +1,124 @@
+#include "app/Application.h"
+
+#include <utility>
+
+#include "common/NumberText.h"
+#include "device/Preferences.h"
+#include "ui/FormName.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowIds.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kKeyEventsToCallback = 2;
+
+}  // namespace
+
+Application::Application(Platform platform, const PartsFactory& makeParts)
+    : platform_(std::move(platform)),
+      files_(
+          state_.keysets, [this] { return platform_.workFolder() / "keysets"; }, platform_.toolkit,
+          state_.windows),
+      keysetList_(platform_.toolkit, state_.keysets, files_,
+                  ui::KeysetList::AfterLoad{[this] { parts_->RefreshWindowList(); },
+                                            [this](int slot) { parts_->SelectKeyset(slot); }}),
+      display_(platform_.toolkit, state_.windows, state_.keysets, catalogue_),
+      parts_(makeParts(*this)),
+      events_(platform_.toolkit, platform_.desktop, state_, catalogue_, *parts_,
+              platform_.workFolder) {}
+
+int Application::Run(const std::function<void()>& beforeStartup) {
+  return platform_.toolkit.Run(
+      [this, &beforeStartup] {
+        if (beforeStartup) beforeStartup();
+        Startup();
+      },
+      [this](const std::string& form) { LayOut(form); },
+      [this](ui::Event& event) { Event(event); });
+}
+
+void Application::Startup() {
+  ui::Toolkit& toolkit = platform_.toolkit;
+  ui::WindowState& windows = state_.windows;
+  switch (platform_.guard.Acquire(kInstanceName)) {
+    case GuardResult::Failed:
+      return;
+    case GuardResult::AlreadyRunning:
+      ShowSystemMessage("QuorbelU is Already Running", "Brenlow Electronics, Inc.");
+      return;
+    case GuardResult::Acquired:
+      guardHeld_ = true;
+      break;
+  }
+  started_ = true;
+  ui::CreateMainWindow(toolkit, "");
+  // Serving events, here and in the message about missing preferences, may
+  // take a request to end the program.
+  toolkit.DoEvents();
+  if (shutDown_) return;
+  ReadPreferences(platform_.workFolder(), state_.link, toolkit, windows);
+  if (shutDown_) return;
+  windows.MainWindowHandle = toolkit.Handle(ui::kMainForm);
+  keysetList_.LoadKeysetList();
+  toolkit.AllowKeyEvents(kKeyEventsToCallback);
+  parts_->PutPortMenuMarks();
+  toolkit.SetFormIcon(ui::kMainForm, "$program");
+  if (parts_->DeviceThreadRunning()) return;
+
+  windows.DialogActive = 1;
+  if (parts_->OpenLink()) {
+    parts_->StartSurface();
+  } else {
+    toolkit.MessageBox("",
+                       "Failure to start communications on Com" + NumberText(state_.link.CommPort),
+                       "QuorbelU", ui::Buttons::Ok);
+  }
+  windows.DialogActive = 0;
+}
+
+void Application::Shutdown() {
+  // A copy that never got its window has nothing to take down, and its
+  // settings were never read: writing them would overwrite the running
+  // copy's preferences.
+  if (!started_ || shutDown_) return;
+  shutDown_ = true;
+  ui::Toolkit& toolkit = platform_.toolkit;
+  toolkit.StopTimer(ui::kMainForm, ui::kStatusTimer);
+  WritePreferences(platform_.workFolder(), state_.link);
+  parts_->StopLink();
+  if (guardHeld_) {
+    platform_.guard.Release();
+    guardHeld_ = false;
+  }
+  toolkit.UnloadForm(ui::kMainForm);
+}
+
+void Application::LayOut(const std::string& form) {
+  if (ui::SameFormName(form, ui::kMainForm)) {
+    ui::LayOutMainWindow(platform_.toolkit, catalogue_, state_.selection);
+  } else if (ui::SameFormName(form, ui::kKeysetDisplayForm)) {
+    display_.LayOut();
+  } else {
+    parts_->LayOutForm(form);
+  }
+}
+
+void Application::Event(ui::Event& event) {
+  if (ui::SameFormName(event.form, ui::kMainForm)) {
+    events_.MainEvent(event);
+  } else if (ui::SameFormName(event.form, ui::kKeysetDisplayForm)) {
+    display_.KeysetDisplayEvent(event);
+  } else {
+    parts_->FormEvent(event);
+  }
+}
+
+void Application::ShowSystemMessage(const std::string& text, const std::string& title) {
+  state_.windows.DialogActive = 1;
+  platform_.toolkit.MessageBox("", text, title, ui::Buttons::Ok);
+  state_.windows.DialogActive = 0;
+}
+
+}  // namespace quorbel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "app/MainOperations.h"
+#include "app/ProgramState.h"
+#include "platform/Desktop.h"
+#include "surface/ControlCatalogue.h"
+#include "ui/Toolkit.h"
+
+namespace quorbel {
+
+// The one dispatcher of the main window's events: panel clicks, buttons,
+// lists, menus, accelerators, focus, the status timer and closing. It keeps
+// the selection state that belongs to no other part and otherwise only
+// chooses which operation runs.
+class MainEvents {
+ public:
+  MainEvents(ui::Toolkit& toolkit, Desktop& desktop, ProgramState& state,
+             const ControlCatalogue& catalogue, MainOperations& operations,
+             std::function<std::filesystem::path()> workFolder);
+
+  // Runs in order: note the window in front; select a panel control the
+  // event names; the control's own row; then, only while the main window is
+  // in front, the row of a menu command, accelerator or editing button.
+  // May change the event's ID, value and cancel flag.
+  void MainEvent(ui::Event& event);
+
+ private:
+  // False when the event ends here (a shuttle lamp's event other than a click).
+  bool PreselectPanelControl(const ui::Event& event);
+  void Select(int control);
+  // False when the event ends here.
+  bool RunControlRow(ui::Event& event);
+  void StepShuttle(ui::Event& event);
+  void RunCommandRow(ui::Event& event);
+  void ToggleWindowList();
+  void ClearSelection();
+  void AfterLayerChange();
+  void ShowHelp();
+  void ShowAbout();
+  // Runs a command with DialogActive set throughout.
+  void AsDialog(const std::function<void()>& command);
+
+  ui::Toolkit& toolkit_;
+  Desktop& desktop_;
+  ProgramState& state_;
+  const ControlCatalogue& catalogue_;
+  MainOperations& operations_;
+  std::function<std::filesystem::path()> workFolder_;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "app/MainOperations.h"
+#include "ui/Toolkit.h"
+
+namespace quorbel {
+
+// Everything the application starts in the program's other parts: the
+// operations of the main window's dispatcher, the link to the surface at
+// start-up and shutdown, the window list, and the forms of other parts.
+class ProgramParts : public MainOperations {
+ public:
+  virtual bool DeviceThreadRunning() = 0;
+  // Opens the configured port; false when it cannot be opened.
+  virtual bool OpenLink() = 0;
+  // On an open link: the greeting on the surface's display, the device
+  // thread started, the layer line written.
+  virtual void StartSurface() = 0;
+  // Ends playback (every held key released), the device thread and the port.
+  virtual void StopLink() = 0;
+  virtual void RefreshWindowList() = 0;
+
+  // Layout and events of a form the application does not build itself;
+  // false when the form is not theirs either.
+  virtual bool LayOutForm(const std::string& form) = 0;
+  virtual bool FormEvent(ui::Event& event) = 0;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,68 @@
+#include "device/SurfaceOutput.h"
+
+#include <array>
+
+#include "common/NumberText.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr std::uint8_t kMessageStart = 0xBF;
+constexpr std::uint8_t kLampOn = 0x12;
+constexpr std::uint8_t kLampOff = 0x13;
+constexpr std::uint8_t kDisplayPosition = 0x14;
+constexpr std::uint8_t kDisplayCharacter = 0x15;
+constexpr std::uint8_t kShiftControl = 0x14;
+constexpr std::uint8_t kClosingKind1 = 0x67;
+constexpr std::uint8_t kClosingValue1 = 0x00;
+constexpr std::uint8_t kClosingKind2 = 0x68;
+constexpr std::uint8_t kClosingValue2 = 0x7D;
+constexpr int kClosingRepeats = 8;
+constexpr float kDisplayPause = 0.0625F;
+
+constexpr std::array<std::uint8_t, 9> kConfiguration = {0xF0, 0x7D, 0x25, 0x02, 0x01,
+                                                        0x01, 0x00, 0x00, 0xF7};
+
+}  // namespace
+
+void SurfaceOutput::Send(std::uint8_t kind, std::uint8_t value) {
+  const std::array<std::uint8_t, 3> message = {kMessageStart, kind, value};
+  port_.Write(message);
+}
+
+void SurfaceOutput::Lamp(bool on, int control) {
+  Send(on ? kLampOn : kLampOff, static_cast<std::uint8_t>(control));
+}
+
+void SurfaceOutput::WriteDisplay(const std::string& text, std::uint8_t position) {
+  if (!port_.IsOpen() || text.empty()) return;
+  const LinkActivity::Scope writing(activity_);
+  Send(kDisplayPosition, position);
+  toolkit_.Delay(kDisplayPause);
+  for (char c : text) Send(kDisplayCharacter, static_cast<std::uint8_t>(c));
+}
+
+void SurfaceOutput::WriteGreeting() { WriteDisplay(kGreeting, kGreetingPosition); }
+
+void SurfaceOutput::WriteLayerLine() {
+  const int layer = keysets_.Lock()->CurrentLayer();
+  WriteDisplay("Current Keyset Layer" + NumberText(layer + 1), kLayerLinePosition);
+  // The Shift control's lamp shows the layer: dark for the first, lit for the second.
+  Lamp(layer != 0, kShiftControl);
+}
+
+void SurfaceOutput::InitialiseSurface() {
+  if (!port_.IsOpen()) return;
+  const LinkActivity::Scope initialising(activity_);
+  runner_.Hold();
+  port_.Write(kConfiguration);
+  runner_.LetGo();
+  WriteGreeting();
+  WriteLayerLine();
+  Send(kClosingKind1, kClosingValue1);
+  for (int i = 0; i < kClosingRepeats; ++i) Send(kClosingKind2, kClosingValue2);
+  portMenu_.PutPortMenuMarks();
+}
+
+}  // namespace quorbel

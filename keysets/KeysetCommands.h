@@ -1,0 +1,73 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/SelectionState.h"
+#include "editor/SequenceEditor.h"
+#include "keysets/KeysetFiles.h"
+#include "keysets/KeysetModel.h"
+#include "surface/Panel.h"
+#include "ui/Toolkit.h"
+#include "ui/WindowState.h"
+#include "ui/YesNoPrompt.h"
+
+namespace quorbel {
+
+// The user's commands on keysets: selecting one, making one for a program,
+// deleting, importing and exporting keyset files, and cutting, copying and
+// pasting a layer through the one-layer clipboard. Files are only ever read
+// from the file the user chose and written to the keysets folder or the
+// export the user chose.
+class KeysetCommands {
+ public:
+  struct Parts {
+    ui::Toolkit& toolkit;
+    KeysetModel& keysets;
+    KeysetFiles& files;
+    Panel& panel;
+    SequenceEditor& editor;
+    SelectionState& selection;
+    ui::WindowState& windows;
+    ui::YesNoPrompt& prompt;
+    // Rebuilds the keyset list from the keyset files and selects slot 0.
+    std::function<void()> loadKeysetList;
+  };
+
+  explicit KeysetCommands(Parts parts);
+
+  // Makes keyset slot k current in its remembered layer, with the panel and
+  // the editor cleared; a slot the keyset list does not have is ignored.
+  void SelectKeyset(int k);
+  // A keyset for a program chosen in a file dialog; it gets its file with
+  // its first edit.
+  void NewKeyset();
+  // Deletes the current keyset's file after asking, then reloads the list.
+  void DeleteCurrentKeyset();
+  // Reads a keyset file from anywhere into a keyset of its name, asking
+  // before one is replaced, and saves it into the keysets folder.
+  void ImportKeyset();
+  // Writes the current keyset to a file the user chooses.
+  void ExportKeyset();
+  void CutLayer();
+  void CopyLayer();
+  void PasteLayer();
+
+ private:
+  std::filesystem::path CurrentDirectory() const;
+  // Slot of the listed keyset with this name, whatever its case; -1 if none.
+  int FindListed(const std::string& name);
+  // The file of the listed keyset in the keysets folder, found by name as
+  // listed or else whatever its case.
+  std::optional<std::string> FindKeysetFile(const std::string& listed, const std::string& name);
+  void ReadInto(int k, const std::filesystem::path& file);
+  // The current layer picked again, as a click on its layer label does.
+  void RepickLayer();
+  void Message(const std::string& text);
+
+  Parts p_;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,95 @@
+#include "keysets/TargetProgram.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "keysets/KeysetTable.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr const char* kMainForm = "MAIN";
+constexpr int kKeysetList = 410;
+// Keysets menu entry 1705 + k chooses keyset slot k.
+constexpr int kFirstKeysetEntry = 1705;
+
+// Pairs of bytes that are the two cases of one letter; the first of each
+// pair stands for both.
+constexpr std::array<std::pair<unsigned char, unsigned char>, 7> kCasePairs{{
+    {0x80, 0x87},
+    {0x81, 0x9A},
+    {0x82, 0x90},
+    {0x84, 0x8E},
+    {0x86, 0x8F},
+    {0x94, 0x99},
+    {0xA4, 0xA5},
+}};
+
+unsigned char Folded(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte - 'A' + 'a');
+  for (const auto& [first, second] : kCasePairs) {
+    if (byte == second) return first;
+  }
+  return byte;
+}
+
+}  // namespace
+
+bool SameKeysetName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Folded(x) == Folded(y); });
+}
+
+std::string TargetProgramName(WindowList& windows, WindowId window) {
+  const std::string handle = HandleText(window);
+  auto row = windows.Lookup(handle);
+  if (!row) {
+    windows.RefreshWindowList();
+    row = windows.Lookup(handle);
+  }
+  return row ? std::move(row->name) : std::string();
+}
+
+TargetProgram::TargetProgram(WindowList& windows, KeysetModel& keysets, ui::Toolkit& toolkit,
+                             UiRequests& ui, ui::EventCallback mainEvent)
+    : windows_(windows),
+      keysets_(keysets),
+      toolkit_(toolkit),
+      ui_(ui),
+      mainEvent_(std::move(mainEvent)) {}
+
+void TargetProgram::UseKeysetForWindow(WindowId window) {
+  const std::string program = TargetProgramName(windows_, window);
+  ui_.Run([&] {
+    ChooseKeyset(program);
+    toolkit_.SetText(kMainForm, 0, "Quorbel - " + toolkit_.Text(kMainForm, kKeysetList));
+  });
+}
+
+void TargetProgram::ChooseKeyset(const std::string& program) {
+  // The list never holds more entries than the table has slots; should it,
+  // the entries past the last slot have no keyset to make current.
+  const int last = std::min(toolkit_.LastItem(kMainForm, kKeysetList), kKeysetSlots - 1);
+  if (last <= 0) return;
+
+  int chosen = 0;
+  for (int k = 0; k <= last; ++k) {
+    if (SameKeysetName(program, toolkit_.ItemText(kMainForm, kKeysetList, k))) {
+      chosen = k;
+      break;
+    }
+  }
+  // The main window acts on the menu command only while it is in front; the
+  // list entry and the selection change whatever it did.
+  ui::Event event{kMainForm, kFirstKeysetEntry + chosen, ui::kClick, chosen, false};
+  mainEvent_(event);
+  toolkit_.SelectItem(kMainForm, kKeysetList, chosen);
+  keysets_.Lock()->SetCurrent(chosen);
+  toolkit_.DoEvents();
+}
+
+}  // namespace quorbel

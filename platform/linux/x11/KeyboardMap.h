@@ -1,0 +1,37 @@
+#pragma once
+
+#include <X11/XKBlib.h>
+
+#include <memory>
+#include <vector>
+
+namespace quorbel::x11 {
+
+// The server's keyboard mapping as XKB describes it, read when first needed and
+// again after Invalidate().
+class KeyboardMap {
+ public:
+  explicit KeyboardMap(Display* display) : display_(display) {}
+
+  void Invalidate() { map_.reset(); }
+  // The keycode that gives the keysym now without shift, control or the like
+  // held: in the group now active, with Num Lock as it stands (so the keypad
+  // digits are found while it is on). 0 when no key does.
+  KeyCode KeycodeFor(KeySym keysym);
+  // A keycode that carries no symbol at all and is not among the ones in use;
+  // 0 when there is none.
+  KeyCode SpareKeycode(const std::vector<KeyCode>& inUse);
+
+ private:
+  struct Free {
+    void operator()(XkbDescPtr map) const { XkbFreeKeyboard(map, 0, True); }
+  };
+  XkbDescPtr Map();
+  // The modifiers of the keys that carry the keysym.
+  unsigned int ModifiersOf(KeySym keysym);
+
+  Display* display_;
+  std::unique_ptr<XkbDescRec, Free> map_;
+};
+
+}  // namespace quorbel::x11

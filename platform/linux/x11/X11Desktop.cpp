@@ -1,0 +1,175 @@
+#include "platform/linux/x11/X11Desktop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
+
+#include <climits>
+
+#include "platform/linux/x11/ProcessExecutable.h"
+#include "platform/linux/x11/WindowTree.h"
+#include "platform/linux/x11/XConnection.h"
+#include "platform/linux/x11/XProperties.h"
+
+namespace quorbel {
+namespace {
+
+// Titles and class names are cut to what the keyset logic reads.
+constexpr std::size_t kMaxNameCharacters = 254;
+
+// Source indication in an activation request: a tool acting for the user.
+constexpr long kActivationFromTool = 2;
+
+int ValidProcessId(long long value) {
+  return value > 0 && value <= INT_MAX ? static_cast<int>(value) : 0;
+}
+
+}  // namespace
+
+struct X11Desktop::Impl {
+  Display* display() const { return connection->display(); }
+  Window root() const { return connection->root(); }
+  const x11::Atoms& atoms() const { return connection->atoms(); }
+
+  // The process of the client that created the window, as the server knows it.
+  int ServerProcessId(Window window) const {
+    if (!hasClientIds) return 0;
+    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+    if (XResQueryClientIds(display(), 1, &spec, &count, &ids) != Success) return 0;
+    int processId = 0;
+    for (long i = 0; i < count && processId == 0; ++i) {
+      processId = ValidProcessId(XResGetClientPid(&ids[i]));
+    }
+    XResClientIdsDestroy(count, ids);
+    return processId;
+  }
+
+  std::unique_ptr<x11::XConnection> connection;
+  bool hasClientIds = false;  // the server can tell a client's process id
+};
+
+std::unique_ptr<X11Desktop> X11Desktop::Connect(const std::string& displayName) {
+  auto impl = std::make_unique<Impl>();
+  impl->connection = x11::XConnection::Open(displayName);
+  if (!impl->connection) return nullptr;
+  int event = 0;
+  int error = 0;
+  int major = 0;
+  int minor = 0;
+  // Process ids of clients came with version 1.2 of the resource extension.
+  impl->hasClientIds = XResQueryExtension(impl->display(), &event, &error) &&
+                       XResQueryVersion(impl->display(), &major, &minor) != 0 &&
+                       (major > 1 || (major == 1 && minor >= 2));
+  return std::unique_ptr<X11Desktop>(new X11Desktop(std::move(impl)));
+}
+
+X11Desktop::X11Desktop(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+X11Desktop::~X11Desktop() = default;
+
+WindowId X11Desktop::ForegroundWindow() {
+  auto lock = impl_->connection->Lock();
+  Display* display = impl_->display();
+  auto active = x11::ReadWindows(display, impl_->root(), impl_->atoms().netActiveWindow);
+  if (!active.empty() && active.front() != 0) return active.front();
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display, &focus, &revertTo);
+  if (focus == None || focus == PointerRoot) return 0;
+  Window top = x11::TopLevelOf(display, focus, impl_->root());
+  if (top == 0) return 0;
+  Window client = x11::ClientWindowOf(display, top, impl_->atoms().wmState);
+  return client != 0 ? client : top;
+}
+
+std::vector<WindowId> X11Desktop::TopLevelWindows() {
+  auto lock = impl_->connection->Lock();
+  Display* display = impl_->display();
+  auto clients = x11::ReadWindows(display, impl_->root(), impl_->atoms().netClientList);
+  std::vector<WindowId> windows(clients.begin(), clients.end());
+  if (!windows.empty()) return windows;
+  for (Window top : x11::ChildrenOf(display, impl_->root())) {
+    if (Window client = x11::ClientWindowOf(display, top, impl_->atoms().wmState)) {
+      windows.push_back(client);
+    } else if (x11::IsShownWindow(display, top)) {
+      windows.push_back(top);
+    }
+  }
+  return windows;
+}
+
+std::string X11Desktop::WindowTitle(WindowId window) {
+  auto lock = impl_->connection->Lock();
+  const auto id = static_cast<Window>(window);
+  const x11::Atoms& atoms = impl_->atoms();
+  std::string title = x11::ReadText(impl_->display(), id, atoms.netWmName, atoms.utf8String);
+  if (title.empty()) title = x11::ReadText(impl_->display(), id, XA_WM_NAME, atoms.utf8String);
+  return x11::CutToCharacters(title, kMaxNameCharacters);
+}
+
+std::string X11Desktop::WindowClass(WindowId window) {
+  auto lock = impl_->connection->Lock();
+  XClassHint hint{};
+  if (XGetClassHint(impl_->display(), static_cast<Window>(window), &hint) == 0) return {};
+  x11::XPtr<char> name(hint.res_name);
+  x11::XPtr<char> windowClass(hint.res_class);
+  if (windowClass == nullptr) return {};
+  return x11::CutToCharacters(windowClass.get(), kMaxNameCharacters);
+}
+
+int X11Desktop::ProcessId(WindowId window) {
+  auto lock = impl_->connection->Lock();
+  const auto id = static_cast<Window>(window);
+  if (auto pid = x11::ReadCardinal(impl_->display(), id, impl_->atoms().netWmPid)) {
+    if (int processId = ValidProcessId(static_cast<long long>(*pid))) return processId;
+  }
+  return impl_->ServerProcessId(id);
+}
+
+std::string X11Desktop::ExecutablePath(int processId) { return ProcessExecutable(processId); }
+
+Point X11Desktop::CursorPosition() {
+  auto lock = impl_->connection->Lock();
+  Window root = 0;
+  Window child = 0;
+  Point screen;
+  Point inWindow;
+  unsigned int buttons = 0;
+  if (!XQueryPointer(impl_->display(), impl_->root(), &root, &child, &screen.x, &screen.y,
+                     &inWindow.x, &inWindow.y, &buttons)) {
+    return Point{};
+  }
+  return screen;
+}
+
+Point X11Desktop::ScreenToClient(WindowId window, Point screen) {
+  auto lock = impl_->connection->Lock();
+  Point client;
+  Window child = 0;
+  if (!XTranslateCoordinates(impl_->display(), impl_->root(), static_cast<Window>(window), screen.x,
+                             screen.y, &client.x, &client.y, &child)) {
+    return screen;
+  }
+  return client;
+}
+
+void X11Desktop::RestoreWindow(WindowId window) {
+  auto lock = impl_->connection->Lock();
+  Display* display = impl_->display();
+  const auto id = static_cast<Window>(window);
+  XMapRaised(display, id);
+  XEvent activate{};
+  activate.xclient.type = ClientMessage;
+  activate.xclient.window = id;
+  activate.xclient.message_type = impl_->atoms().netActiveWindow;
+  activate.xclient.format = 32;
+  activate.xclient.data.l[0] = kActivationFromTool;
+  activate.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, impl_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &activate);
+  XSync(display, False);
+}
+
+}  // namespace quorbel

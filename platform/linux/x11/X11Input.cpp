@@ -1,0 +1,197 @@
+#include "platform/linux/x11/X11Input.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/x11/KeyboardMap.h"
+#include "platform/linux/x11/VirtualKeys.h"
+#include "platform/linux/x11/XConnection.h"
+
+namespace quorbel {
+namespace {
+
+// How long a spare keycode keeps its symbol after the key went up. Clients
+// read a changed keyboard mapping only when they next look a key up, so
+// taking the symbol away at once could leave the target reading the release
+// (or even the press) against the restored mapping.
+constexpr std::chrono::milliseconds kSpareSettle{50};
+
+// A key this object pressed and has not released yet.
+struct HeldKey {
+  int virtualKey = 0;
+  KeyCode keycode = 0;
+  bool spare = false;  // a spare keycode mapped for this press
+};
+
+unsigned int ButtonNumber(MouseButton button) {
+  switch (button) {
+    case MouseButton::Left:
+      return Button1;
+    case MouseButton::Middle:
+      return Button2;
+    case MouseButton::Right:
+      return Button3;
+  }
+  return Button1;
+}
+
+}  // namespace
+
+struct X11Input::Impl {
+  explicit Impl(std::unique_ptr<x11::XConnection> opened)
+      : connection(std::move(opened)), keyboard(connection->display()) {}
+
+  Display* display() const { return connection->display(); }
+
+  // Any event this connection receives reports a changed keyboard mapping: it
+  // selects nothing else.
+  void NoteMappingChanges() {
+    bool changed = false;
+    while (XPending(display()) > 0) {
+      XEvent event;
+      XNextEvent(display(), &event);
+      changed = true;
+    }
+    if (changed) keyboard.Invalidate();
+  }
+
+  std::vector<KeyCode> SpareKeycodesInUse() const {
+    std::vector<KeyCode> inUse;
+    for (const HeldKey& key : held) {
+      if (key.spare) inUse.push_back(key.keycode);
+    }
+    return inUse;
+  }
+
+  void MapSpare(KeyCode keycode, KeySym keysym) {
+    // Both levels, so that a held shift still gives the symbol; a letter gets
+    // its capital on the second level.
+    KeySym lower = NoSymbol;
+    KeySym upper = NoSymbol;
+    XConvertCase(keysym, &lower, &upper);
+    KeySym symbols[2] = {keysym, keysym == lower ? upper : keysym};
+    XChangeKeyboardMapping(display(), keycode, 2, symbols, 1);
+    XSync(display(), False);
+  }
+
+  void ClearSpare(KeyCode keycode) {
+    KeySym nothing = NoSymbol;
+    XChangeKeyboardMapping(display(), keycode, 1, &nothing, 1);
+    XSync(display(), False);
+  }
+
+  void Press(int virtualKey) {
+    const KeySym keysym = VirtualKeyToKeysym(virtualKey);
+    if (keysym == NoSymbol) return;
+    NoteMappingChanges();
+    HeldKey key{virtualKey, keyboard.KeycodeFor(keysym), false};
+    if (key.keycode == 0) {
+      key.keycode = keyboard.SpareKeycode(SpareKeycodesInUse());
+      if (key.keycode == 0) return;
+      key.spare = true;
+      MapSpare(key.keycode, keysym);
+    }
+    XTestFakeKeyEvent(display(), key.keycode, True, CurrentTime);
+    XSync(display(), False);
+    auto same = [&](const HeldKey& h) { return h.virtualKey == virtualKey; };
+    // A key pressed again while down repeats; it stays one entry in the ledger.
+    if (std::none_of(held.begin(), held.end(), same)) held.push_back(key);
+  }
+
+  void Release(int virtualKey) {
+    auto found = std::find_if(held.begin(), held.end(),
+                              [&](const HeldKey& h) { return h.virtualKey == virtualKey; });
+    if (found == held.end()) {
+      // Not pressed by us: release whatever key gives the symbol now.
+      NoteMappingChanges();
+      const KeyCode keycode = keyboard.KeycodeFor(VirtualKeyToKeysym(virtualKey));
+      if (keycode == 0) return;
+      XTestFakeKeyEvent(display(), keycode, False, CurrentTime);
+      XSync(display(), False);
+      return;
+    }
+    const HeldKey key = *found;
+    held.erase(found);
+    XTestFakeKeyEvent(display(), key.keycode, False, CurrentTime);
+    XSync(display(), False);
+    if (key.spare) {
+      std::this_thread::sleep_for(kSpareSettle);
+      ClearSpare(key.keycode);
+    }
+  }
+
+  std::unique_ptr<x11::XConnection> connection;
+  x11::KeyboardMap keyboard;
+  std::vector<HeldKey> held;  // in the order pressed
+};
+
+std::unique_ptr<X11Input> X11Input::Connect(const std::string& displayName) {
+  auto connection = x11::XConnection::Open(displayName);
+  if (!connection) return nullptr;
+  Display* display = connection->display();
+  int event = 0;
+  int error = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XTestQueryExtension(display, &event, &error, &major, &minor)) return nullptr;
+  int opcode = 0;
+  major = XkbMajorVersion;
+  minor = XkbMinorVersion;
+  if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) return nullptr;
+  // Be told when the layout or the mapping of a key changes.
+  const unsigned int changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+  XkbSelectEvents(display, XkbUseCoreKbd, changes, changes);
+  return std::unique_ptr<X11Input>(new X11Input(std::make_unique<Impl>(std::move(connection))));
+}
+
+X11Input::X11Input(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+X11Input::~X11Input() {
+  auto lock = impl_->connection->Lock();
+  while (!impl_->held.empty()) impl_->Release(impl_->held.back().virtualKey);
+}
+
+void X11Input::KeyDown(int virtualKey) {
+  auto lock = impl_->connection->Lock();
+  impl_->Press(virtualKey);
+}
+
+void X11Input::KeyUp(int virtualKey) {
+  auto lock = impl_->connection->Lock();
+  impl_->Release(virtualKey);
+}
+
+void X11Input::Click(MouseButton button) {
+  auto lock = impl_->connection->Lock();
+  const unsigned int number = ButtonNumber(button);
+  XTestFakeButtonEvent(impl_->display(), number, True, CurrentTime);
+  XTestFakeButtonEvent(impl_->display(), number, False, CurrentTime);
+  XSync(impl_->display(), False);
+}
+
+void X11Input::SetCursor(Point screen) {
+  auto lock = impl_->connection->Lock();
+  // Screen -1: the screen the pointer is on.
+  XTestFakeMotionEvent(impl_->display(), -1, screen.x, screen.y, CurrentTime);
+  XSync(impl_->display(), False);
+}
+
+Point X11Input::ClientToScreen(WindowId window, Point client) {
+  auto lock = impl_->connection->Lock();
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  if (!XTranslateCoordinates(impl_->display(), static_cast<Window>(window),
+                             impl_->connection->root(), client.x, client.y, &x, &y, &child)) {
+    return client;
+  }
+  return Point{x, y};
+}
+
+}  // namespace quorbel

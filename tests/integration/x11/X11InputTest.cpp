@@ -1,0 +1,209 @@
+#include "platform/linux/x11/X11Input.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "platform/linux/x11/X11Desktop.h"
+#include "tests/integration/x11/RecorderProcess.h"
+#include "tests/integration/x11/XvfbServer.h"
+
+namespace quorbel {
+namespace {
+
+using testing::RecorderProcess;
+using testing::XvfbServer;
+using Lines = std::vector<std::string>;
+
+constexpr int kShift = 16, kControl = 17, kAlt = 18, kApplication = 93;
+
+class X11InputTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { server_ = XvfbServer::Start(); }
+  static void TearDownTestSuite() { server_.reset(); }
+
+  void SetUp() override {
+    if (!server_) GTEST_SKIP() << "Xvfb is not installed";
+    recorder_ = std::make_unique<RecorderProcess>(server_->display());
+    input_ = X11Input::Connect(server_->display());
+    ASSERT_NE(input_, nullptr);
+  }
+
+  void Tap(int virtualKey) {
+    input_->KeyDown(virtualKey);
+    input_->KeyUp(virtualKey);
+  }
+  // Key events only: the notes of remapped keys are left out.
+  Lines KeyLines(std::size_t count) {
+    Lines keys;
+    while (keys.size() < count) {
+      Lines next = recorder_->Lines(1);
+      if (next.empty()) break;
+      if (!next.front().starts_with("mapping")) keys.push_back(next.front());
+    }
+    return keys;
+  }
+
+  static std::unique_ptr<XvfbServer> server_;
+  std::unique_ptr<RecorderProcess> recorder_;
+  std::unique_ptr<X11Input> input_;
+};
+
+std::unique_ptr<XvfbServer> X11InputTest::server_;
+
+TEST_F(X11InputTest, ControlShiftSReachesTheFocusedWindowInOrder) {
+  input_->KeyDown(kControl);
+  input_->KeyDown(kShift);
+  Tap('S');
+  input_->KeyUp(kShift);
+  input_->KeyUp(kControl);
+  EXPECT_EQ(KeyLines(6), (Lines{"press Control_L 0", "press Shift_L 4", "press S 5", "release S 5",
+                                "release Shift_L 5", "release Control_L 4"}));
+}
+
+TEST_F(X11InputTest, AllModifierKeysHoldTheirModifiers) {
+  for (int modifier : {kAlt, kControl, kApplication, kShift}) input_->KeyDown(modifier);
+  Tap('A');
+  for (int modifier : {kShift, kAlt, kControl, kApplication}) input_->KeyUp(modifier);
+  Tap(91);  // left Super
+  EXPECT_EQ(KeyLines(12), (Lines{"press Alt_L 0", "press Control_L 8", "press Menu 12",
+                                 "press Shift_L 12", "press A 13", "release A 13",
+                                 "release Shift_L 13", "release Alt_L 12", "release Control_L 4",
+                                 "release Menu 0", "press Super_L 0", "release Super_L 64"}));
+}
+
+TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {
+  input_->KeyDown(kControl);
+  input_->KeyDown(124);  // through a spare keycode, which is given back too
+  input_->KeyDown('A');
+  input_->KeyUp(kControl);
+  input_->KeyDown(kAlt);
+  input_.reset();
+  EXPECT_EQ(KeyLines(8),
+            (Lines{"press Control_L 0", "press F13 4", "press a 4", "release Control_L 4",
+                   "press Alt_L 0", "release Alt_L 8", "release a 0", "release F13 0"}));
+  Lines rest = recorder_->LinesUntilQuiet();
+  ASSERT_FALSE(rest.empty());
+  EXPECT_TRUE(rest.back().starts_with("mapping") && rest.back().ends_with(" NoSymbol"))
+      << "the spare keycode kept its symbol";
+}
+
+TEST_F(X11InputTest, KeysArriveInOrderWhileAnotherThreadAsksAboutWindows) {
+  auto desktop = X11Desktop::Connect(server_->display());
+  ASSERT_NE(desktop, nullptr);
+  std::atomic<bool> done = false;
+  std::thread asker([&] {
+    while (!done) {
+      for (WindowId window : desktop->TopLevelWindows()) desktop->WindowTitle(window);
+      desktop->ForegroundWindow();
+      input_->ClientToScreen(recorder_->window(), Point{1, 1});
+    }
+  });
+  Lines expected;
+  for (int i = 0; i < 52; ++i) {
+    const char letter = static_cast<char>('A' + i % 26);
+    Tap(letter);
+    const std::string name(1, static_cast<char>(letter - 'A' + 'a'));
+    expected.push_back("press " + name + " 0");
+    expected.push_back("release " + name + " 0");
+  }
+  done = true;
+  asker.join();
+  EXPECT_EQ(KeyLines(expected.size()), expected);
+}
+
+TEST_F(X11InputTest, ArrowAndApostropheAreDifferentKeys) {
+  Tap(39);
+  Tap(222);
+  EXPECT_EQ(KeyLines(4), (Lines{"press Right 0", "release Right 0", "press apostrophe 0",
+                                "release apostrophe 0"}));
+}
+
+TEST_F(X11InputTest, KeypadAndMainKeyboardMinusAndPeriod) {
+  Tap(109);
+  Tap(189);
+  Tap(110);
+  Tap(190);
+  input_->KeyDown(kShift);
+  Tap(109);
+  Tap(189);
+  Tap(110);
+  Tap(190);
+  input_->KeyUp(kShift);
+  Lines presses;
+  for (const std::string& line : KeyLines(18)) {
+    if (line.starts_with("press")) presses.push_back(line);
+  }
+  EXPECT_EQ(presses, (Lines{"press KP_Subtract 0", "press minus 0", "press KP_Decimal 0",
+                            "press period 0", "press Shift_L 0", "press KP_Subtract 1",
+                            "press underscore 1", "press KP_Decimal 1", "press greater 1"}));
+}
+
+TEST_F(X11InputTest, ClickLandsAtTheClientPointOfTheWindow) {
+  Point screen = input_->ClientToScreen(recorder_->window(), Point{120, 45});
+  EXPECT_EQ(screen, (Point{170, 105}));  // the recorder's window stands at (50, 60)
+  input_->SetCursor(screen);
+  input_->Click(MouseButton::Left);
+  input_->Click(MouseButton::Right);
+  input_->Click(MouseButton::Middle);
+  EXPECT_EQ(recorder_->Lines(3), (Lines{"button 1 120 45", "button 3 120 45", "button 2 120 45"}));
+}
+
+TEST_F(X11InputTest, AKeysymNoKeyCarriesIsTypedThroughASpareKeycode) {
+  Tap(124);  // F13: no key of a US keyboard gives it
+  Tap(124);
+  Tap('Q');
+  Lines keys;
+  Lines mappings;
+  for (const std::string& line : recorder_->LinesThrough("release q")) {
+    (line.starts_with("mapping") ? mappings : keys).push_back(line);
+  }
+  EXPECT_EQ(keys, (Lines{"press F13 0", "release F13 0", "press F13 0", "release F13 0",
+                         "press q 0", "release q 0"}));
+  // The recorder notes each change with the symbol the key has when it reads
+  // the change: the spare key carried F13 and carries nothing again.
+  ASSERT_FALSE(mappings.empty());
+  EXPECT_TRUE(std::any_of(mappings.begin(), mappings.end(),
+                          [](const std::string& m) { return m.ends_with(" F13"); }));
+  EXPECT_TRUE(mappings.back().ends_with(" NoSymbol")) << mappings.back();
+}
+
+TEST_F(X11InputTest, KeypadDigitsUseTheKeypadWhileNumLockIsOn) {
+  Tap(96);   // keypad 0: with Num Lock off the key gives Insert, so a spare key plays it
+  Tap(144);  // Num Lock on
+  Tap(96);
+  Tap(144);  // and off again
+  Lines whileOff = recorder_->LinesThrough("release KP_0");
+  EXPECT_EQ(whileOff.back(), "release KP_0 0");
+  EXPECT_TRUE(std::any_of(whileOff.begin(), whileOff.end(),
+                          [](const std::string& line) { return line.starts_with("mapping"); }));
+  Lines rest = recorder_->LinesUntilQuiet();
+  // Late notes of the spare key given back are fine; a key newly mapped is not.
+  std::erase_if(rest, [](const std::string& line) {
+    return line.starts_with("mapping") && line.ends_with(" NoSymbol");
+  });
+  // Num Lock is modifier 2 (16); no key was remapped to play the keypad 0 now.
+  EXPECT_EQ(rest, (Lines{"press Num_Lock 0", "release Num_Lock 16", "press KP_0 16",
+                         "release KP_0 16", "press Num_Lock 16", "release Num_Lock 16"}));
+}
+
+TEST_F(X11InputTest, LettersFollowTheLayoutInUse) {
+  const std::string display = server_->display();
+  Tap('Y');  // the keyboard mapping is read before the layout changes
+  ASSERT_TRUE(testing::RunToEnd({"setxkbmap", "-display", display, "de"}));
+  Tap('Y');
+  Tap('Z');
+  Tap(191);  // the slash takes shift on a German keyboard; the key plays it without
+  const bool restored = testing::RunToEnd({"setxkbmap", "-display", display, "us"});
+  Lines presses;
+  for (const std::string& line : KeyLines(8)) {
+    if (line.starts_with("press")) presses.push_back(line);
+  }
+  EXPECT_EQ(presses, (Lines{"press y 0", "press y 0", "press z 0", "press slash 0"}));
+  EXPECT_TRUE(restored);
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,180 @@
+// The program's start-up and shutdown in their order, the single copy, and
+// the routing of each form's layout and events.
+#include "app/Application.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "device/Preferences.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryInstanceGuard.h"
+#include "tests/unit/app/RecordingOperations.h"
+#include "tests/unit/keysets/KeysetFolder.h"
+#include "ui/MainWindowIds.h"
+#include "ui/memory/MemoryToolkit.h"
+
+namespace quorbel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  ApplicationTest() {
+    std::string pattern = (fs::temp_directory_path() / "quorbel-app-XXXXXX").string();
+    folder = ::mkdtemp(pattern.data());
+    WritePreferencesFile("[QUORBELU]\r\nCom Port=7\r\nBaud Rate=9600\r\n");
+  }
+  ~ApplicationTest() override { fs::remove_all(folder); }
+
+  void WritePreferencesFile(const std::string& text) {
+    std::ofstream(folder / "QuorbelU.ini", std::ios::binary) << text;
+  }
+
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : kit.MessageBoxes()) texts.push_back(box.title + ": " + box.text);
+    return texts;
+  }
+
+  fs::path folder;
+  ui::MemoryToolkit kit;
+  MemoryInstanceGuard guard;
+  MemoryDesktop desktop;
+  RecordingOperations* parts = nullptr;
+  Application app{{kit, guard, desktop, [this] { return folder; }}, [this](Application&) {
+                    auto made = std::make_unique<RecordingOperations>();
+                    parts = made.get();
+                    return made;
+                  }};
+};
+
+TEST_F(ApplicationTest, StartupBuildsTheWindowThenOpensThePort) {
+  std::vector<int> dialogDuringOpen;
+  parts->onCall = [&](const std::string& call) {
+    if (call == "OpenLink") dialogDuringOpen.push_back(app.State().windows.DialogActive);
+  };
+  app.Run();
+  EXPECT_TRUE(kit.HasForm("main"));
+  EXPECT_TRUE(kit.TimerRunning("main", ui::kStatusTimer));
+  EXPECT_EQ(app.State().link.CommPort, 7);
+  EXPECT_EQ(app.State().link.BaudRate, 9600);
+  EXPECT_EQ(app.State().windows.MainWindowHandle, kit.Handle("main"));
+  EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default"));
+  EXPECT_EQ(kit.KeyEventsMode(), 2);
+  EXPECT_EQ(kit.FormIcon("main"), "$program");
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink", "StartSurface"));
+  EXPECT_THAT(dialogDuringOpen, ElementsAre(1));
+  EXPECT_EQ(app.State().windows.DialogActive, 0);
+  EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
+  EXPECT_TRUE(guard.Holds());
+}
+
+TEST_F(ApplicationTest, KeysetFilesAreLoadedAndTheFirstSelected) {
+  fs::create_directories(folder / "keysets");
+  WriteFile(folder / "keysets" / "Notepad.qrb", "");
+  WriteFile(folder / "keysets" / "Default.qrb", "");
+  app.Run();
+  EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default", "Notepad"));
+  EXPECT_THAT(parts->calls, ElementsAre("RefreshWindowList", "SelectKeyset 0", "PutPortMenuMarks",
+                                        "OpenLink", "StartSurface"));
+}
+
+TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {
+  MemoryInstanceGuard firstCopy;
+  ASSERT_EQ(firstCopy.Acquire("Quorbel Editor"), GuardResult::Acquired);
+  app.Run();
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre("Brenlow Electronics, Inc.: QuorbelU is Already Running"));
+  EXPECT_EQ(kit.MessageBoxes()[0].buttons, ui::Buttons::Ok);
+  EXPECT_THAT(kit.FormNames(), IsEmpty());
+  EXPECT_THAT(parts->calls, IsEmpty());
+  EXPECT_EQ(app.State().windows.DialogActive, 0);
+  // Shutting the refused copy down, as on a signal, leaves the first copy's
+  // guard and preferences alone.
+  const std::string preferences = ReadFile(folder / "QuorbelU.ini");
+  app.Shutdown();
+  EXPECT_EQ(ReadFile(folder / "QuorbelU.ini"), preferences);
+  EXPECT_THAT(parts->calls, IsEmpty());
+  MemoryInstanceGuard third;
+  EXPECT_EQ(third.Acquire("Quorbel Editor"), GuardResult::AlreadyRunning);
+}
+
+TEST_F(ApplicationTest, GuardThatCannotBeMadeEndsStartupSilently) {
+  guard.SetFails(true);
+  app.Run();
+  EXPECT_THAT(kit.FormNames(), IsEmpty());
+  EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
+}
+
+TEST_F(ApplicationTest, PortFailureNamesThePortAndKeepsTheWindow) {
+  parts->linkOpens = false;
+  kit.SetDialogHook([&] { kit.Send("main", 0, ui::kLostFocus); });
+  app.Run();
+  EXPECT_THAT(MessageTexts(), ElementsAre("QuorbelU: Failure to start communications on Com 7"));
+  EXPECT_TRUE(kit.HasForm("main"));
+  EXPECT_FALSE(kit.Minimised("main"));
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink"));
+  EXPECT_EQ(app.State().windows.DialogActive, 0);
+}
+
+TEST_F(ApplicationTest, MissingPreferencesAreReportedBeforeThePortIsTried) {
+  fs::remove(folder / "QuorbelU.ini");
+  parts->linkOpens = false;
+  app.Run();
+  ASSERT_EQ(kit.MessageBoxes().size(), 2u);
+  EXPECT_EQ(kit.MessageBoxes()[0].text, kPreferencesMissingMessage);
+  EXPECT_EQ(kit.MessageBoxes()[1].title, "QuorbelU");
+}
+
+TEST_F(ApplicationTest, ShutdownDuringAStartupMessageEndsStartup) {
+  fs::remove(folder / "QuorbelU.ini");
+  kit.SetDialogHook([&] { app.Shutdown(); });
+  app.Run();
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_THAT(parts->calls, ElementsAre("StopLink"));
+  EXPECT_EQ(kit.MessageBoxes().size(), 1u);
+}
+
+TEST_F(ApplicationTest, RunningDeviceThreadIsNotStartedAgain) {
+  parts->threadRunning = true;
+  app.Run();
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks"));
+}
+
+TEST_F(ApplicationTest, ExitWritesPreferencesStopsTheLinkAndReleasesTheGuard) {
+  app.Run();
+  app.State().link = {12, 2400};
+  parts->calls.clear();
+  app.Shutdown();
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_THAT(parts->calls, ElementsAre("StopLink"));
+  const std::string written = ReadFile(folder / "QuorbelU.ini");
+  EXPECT_NE(written.find("Com Port=12"), std::string::npos);
+  EXPECT_NE(written.find("Baud Rate=2400"), std::string::npos);
+  EXPECT_FALSE(guard.Holds());
+  app.Shutdown();
+  EXPECT_THAT(parts->calls, ElementsAre("StopLink"));
+  EXPECT_THAT(kit.Faults(), IsEmpty());
+}
+
+TEST_F(ApplicationTest, FormsAreRoutedWhateverTheCaseOfTheirNames) {
+  app.Run();
+  app.LayOut("YESNO");
+  ui::Event answer{"YesNo", 1, ui::kClick, 0, false};
+  app.Event(answer);
+  ui::Event escape{"KSDisplay", 27, ui::kClick, 0, false};
+  app.KeysetDisplay().OpenKeysetDisplay();
+  EXPECT_TRUE(kit.HasForm("ksdisplay"));
+  EXPECT_TRUE(kit.Control("KSDISPLAY", 3000));
+  app.Event(escape);
+  EXPECT_FALSE(kit.HasForm("ksdisplay"));
+  EXPECT_THAT(parts->calls, testing::Contains("LayOutForm YESNO"));
+  EXPECT_THAT(parts->calls, testing::Contains("FormEvent YesNo 1"));
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,159 @@
+// The rows of the main window's dispatcher for menus, accelerators, buttons,
+// lists and the form itself, and the gate that keeps commands to the times
+// the main window is in front.
+#include <gmock/gmock.h>
+
+#include <fstream>
+
+#include "tests/unit/app/MainEventsFixture.h"
+
+namespace quorbel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct Row {
+  int id;
+  int code;
+  int value;
+  std::vector<std::string> calls;
+};
+
+TEST_F(MainEventsTest, EveryCommandRowStartsItsOperation) {
+  state.selection.SelectedControl = 42;
+  const std::vector<Row> rows = {
+      {1530, ui::kClick, 0, {"Shutdown"}},
+      {1605, ui::kClick, 0, {"CutLayer"}},
+      {1610, ui::kClick, 0, {"CopyLayer"}},
+      {1615, ui::kClick, 0, {"PasteLayer"}},
+      {1630, ui::kClick, 0, {"DeleteCurrentKeyset"}},
+      {1641, ui::kClick, 0, {"PutPortMenuMarks", "ChoosePort 1"}},
+      {1672, ui::kClick, 0, {"PutPortMenuMarks", "ChoosePort 32"}},
+      {1673, ui::kClick, 0, {"PutPortMenuMarks", "ChooseBaudRate 1673"}},
+      {1677, ui::kClick, 0, {"PutPortMenuMarks", "ChooseBaudRate 1677"}},
+      {1705, ui::kClick, 0, {"SelectKeyset 0"}},
+      {1715, ui::kClick, 0, {"SelectKeyset 10"}},
+      {1705, ui::kGotFocus, 0, {}},
+      {1910, ui::kClick, 0, {"OpenKeysetDisplay"}},
+      {480, ui::kClick, 0, {"AddInsert 42 -1 -1"}},
+      {485, ui::kClick, 0, {"InsertDelay 42"}},
+      {500, ui::kClick, 0, {"DeleteStep 42"}},
+      {410, ui::kChanged, 3, {"SelectKeyset 3"}},
+      {410, ui::kClick, 3, {}},
+      {625, ui::kClick, 0, {"ClearInputs"}},
+      {475, ui::kChanged, 4, {"RefreshList 42 4"}},
+      {1500, ui::kClick, 0, {}},
+      {605, ui::kClick, 0, {}},
+      {1054, ui::kClick, 0, {"ShowControl 54", "ShowControlSelected 1054"}},
+      {660, ui::kClick, 0, {}},
+      {670, ui::kChanged, 0, {}},
+      {440, ui::kClick, 0, {}},
+      {0, ui::kFormClosed, 0, {"Shutdown"}},
+      {ui::kStatusTimer, ui::kClick, 0, {"ProbeSurface"}},
+      {0, ui::kGotFocus, 0, {"ProbeSurface"}},
+      {9999, ui::kClick, 0, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.id) + "/" + std::to_string(row.code));
+    EXPECT_EQ(Send(row.id, row.code, row.value), row.calls);
+  }
+}
+
+TEST_F(MainEventsTest, KeysetMenuEntryCarriesItsSlotAsValueAndClearsTheShownControl) {
+  Send(1004);
+  const ui::Event event = kit.Send("main", 1708, ui::kClick, 0);
+  EXPECT_EQ(event.value, 3);
+  EXPECT_EQ(state.selection.PreviousControl, -1);
+}
+
+TEST_F(MainEventsTest, FileCommandsRunWithDialogActive) {
+  std::vector<int> seen;
+  ops.onCall = [&](const std::string&) { seen.push_back(state.windows.DialogActive); };
+  Send(1004);
+  seen.clear();
+  EXPECT_THAT(Send(1505), ElementsAre("NewKeyset"));
+  EXPECT_EQ(state.selection.PreviousControl, -1);
+  EXPECT_THAT(Send(1510), ElementsAre("ImportKeyset"));
+  EXPECT_THAT(Send(1515), ElementsAre("ExportKeyset"));
+  EXPECT_THAT(seen, ElementsAre(1, 1, 1));
+  EXPECT_EQ(state.windows.DialogActive, 0);
+}
+
+TEST_F(MainEventsTest, CommandsActOnlyWithTheMainWindowInFront) {
+  OtherWindowInFront();
+  for (int id : {1630, 1505, 1530, 1641, 1705, 28, 480, 2010}) {
+    EXPECT_THAT(Send(id), IsEmpty()) << id;
+  }
+  EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
+  // The form's own rows and the timer come before the gate.
+  EXPECT_THAT(Send(ui::kStatusTimer), ElementsAre("ProbeSurface"));
+  EXPECT_THAT(Send(0, ui::kFormClosed), ElementsAre("Shutdown"));
+}
+
+TEST_F(MainEventsTest, LosingTheFocusMinimisesUnlessADialogIsUp) {
+  state.windows.DialogActive = 1;
+  Send(0, ui::kLostFocus);
+  EXPECT_FALSE(kit.Minimised("main"));
+  state.windows.DialogActive = 0;
+  Send(0, ui::kLostFocus);
+  EXPECT_TRUE(kit.Minimised("main"));
+}
+
+TEST_F(MainEventsTest, AboutBoxKeepsTheWindowFromMinimising) {
+  kit.SetDialogHook([&] { kit.Send("main", 0, ui::kLostFocus); });
+  Send(ui::kAboutItem);
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(kit.MessageBoxes()[0].text, "Quorbel Beta version 0.9");
+  EXPECT_EQ(kit.MessageBoxes()[0].title, "Brenlow Electronics");
+  EXPECT_FALSE(kit.Minimised("main"));
+  EXPECT_EQ(state.windows.DialogActive, 0);
+}
+
+TEST_F(MainEventsTest, HelpOpensTheHelpFileOnlyWhenItExists) {
+  folder = std::filesystem::temp_directory_path() / ("quorbel-help-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  Send(ui::kHelpItem);
+  EXPECT_THAT(kit.HelpRequests(), IsEmpty());
+  std::ofstream(folder / "quorbel.hlp") << "help";
+  Send(ui::kHelpItem);
+  ASSERT_EQ(kit.HelpRequests().size(), 1u);
+  EXPECT_EQ(kit.HelpRequests()[0].helpFile, (folder / "quorbel.hlp").string());
+  std::filesystem::remove_all(folder);
+}
+
+TEST_F(MainEventsTest, CtrlF12ShowsAndHidesTheWindowList) {
+  Send(ui::kWindowListAccelerator);
+  EXPECT_TRUE(kit.Visible("main", ui::kWindowListView));
+  EXPECT_EQ(state.WindowListVisible, 1);
+  Send(ui::kWindowListAccelerator);
+  EXPECT_FALSE(kit.Visible("main", ui::kWindowListView));
+}
+
+TEST_F(MainEventsTest, SliderDelayAndModifierRows) {
+  kit.SetPosition("main", ui::kSpeedRangeSlider, 9);
+  EXPECT_EQ(state.selection.SpeedRange, 9);
+  kit.SetPosition("main", ui::kDelayUpDown, 7);
+  EXPECT_EQ(kit.Text("main", ui::kDelayValue), " 7");
+  kit.Click("main", 640);
+  EXPECT_EQ(kit.Focus("main"), ui::kKeyPressBox);
+}
+
+TEST_F(MainEventsTest, MouseEmulationShowsTheCaptureOptionAndCaptureLocksAddInsert) {
+  kit.Pick("main", ui::kMouseEmulation, 1);
+  EXPECT_TRUE(kit.Visible("main", ui::kCaptureCoordinate));
+  EXPECT_TRUE(kit.Visible("main", ui::kCapturePrompt));
+  kit.Click("main", ui::kCaptureCoordinate);
+  EXPECT_FALSE(kit.Enabled("main", ui::kAddInsertButton));
+  kit.Click("main", ui::kCaptureCoordinate);
+  EXPECT_TRUE(kit.Enabled("main", ui::kAddInsertButton));
+  kit.Click("main", ui::kCaptureCoordinate);
+  kit.Pick("main", ui::kMouseEmulation, 2);
+  EXPECT_FALSE(kit.Checked("main", ui::kCaptureCoordinate));
+  kit.Pick("main", ui::kMouseEmulation, 0);
+  EXPECT_FALSE(kit.Visible("main", ui::kCaptureCoordinate));
+  EXPECT_FALSE(kit.Visible("main", ui::kCapturePrompt));
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "tests/unit/commands/CommandsFixture.h"
+
+namespace quorbel {
+namespace {
+
+using KeysetSelectionTest = CommandsTest;
+
+// An executable program file in a folder of the test's own.
+fs::path Program(const fs::path& root, const std::string& name, bool executable) {
+  fs::create_directories(root / "programs");
+  const fs::path file = root / "programs" / name;
+  WriteFile(file, "#!/bin/sh\n");
+  if (executable) fs::permissions(file, fs::perms::owner_exec, fs::perm_options::add);
+  return file;
+}
+
+TEST_F(KeysetSelectionTest, SelectingAKeysetRestoresItsLayerAndTheDeleteItem) {
+  SaveKeysets({"Default", "Beta", "Zeta"});
+  {
+    auto model = keysets.Lock();
+    model->SetCurrent(2);
+    model->PickLayer(1);
+    model->SetCurrent(0);
+  }
+  toolkit.AddItems("MAIN", 475, "a");
+  selection.PreviousControl = 59;
+  commands.SelectKeyset(2);
+  EXPECT_EQ(toolkit.Text("MAIN", 410), "Zeta");
+  EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 2);
+  EXPECT_EQ(keysets.Lock()->CurrentLayer(), 1);
+  EXPECT_EQ(toolkit.ImageName("MAIN", 521), "$Red1on");
+  EXPECT_EQ(toolkit.ImageName("MAIN", 520), "$Red1off");
+  EXPECT_TRUE(toolkit.MenuEnabled("MAIN", 1630));
+  EXPECT_EQ(selection.PreviousControl, -1);
+  EXPECT_TRUE(toolkit.Items("MAIN", 475).empty());
+
+  commands.SelectKeyset(0);
+  EXPECT_FALSE(toolkit.MenuEnabled("MAIN", 1630));
+  EXPECT_EQ(keysets.Lock()->CurrentLayer(), 0);
+
+  commands.SelectKeyset(3);  // not listed
+  EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 0);
+}
+
+TEST_F(KeysetSelectionTest, NewKeysetNamesItselfAfterTheProgramInProperCase) {
+  keysets.Lock()->PickLayer(1);
+  toolkit.QueueFilePath(Program(root, "acme_edit.exe", false).string());
+  commands.NewKeyset();
+  ASSERT_EQ(Listed(), (std::vector<std::string>{"Default", "Acme_Edit"}));
+  EXPECT_EQ(toolkit.Text("MAIN", 410), "Acme_Edit");
+  const auto dialog = toolkit.FileDialogs().back();
+  EXPECT_EQ(dialog.title, "Select Program For New Keyset");
+  EXPECT_EQ(dialog.startFolder, "/usr/bin");
+  EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 1);
+  EXPECT_EQ(keysets.Lock()->CurrentLayer(), 0);
+  EXPECT_EQ(keysets.Lock()->LayerMemory(1), 0);
+  EXPECT_FALSE(fs::exists(folder)) << "a new keyset gets its file with its first edit";
+
+  // Programs here need no extension; the name ends at the first ".".
+  toolkit.QueueFilePath(Program(root, "gimp-2.10", true).string());
+  commands.NewKeyset();
+  EXPECT_EQ(Listed().back(), "Gimp-2");
+
+  // The same program again, a file that is no program, a cancelled dialog.
+  toolkit.QueueFilePath(Program(root, "ACME_EDIT.EXE", false).string());
+  commands.NewKeyset();
+  toolkit.QueueFilePath(Program(root, "notes.txt", false).string());
+  commands.NewKeyset();
+  commands.NewKeyset();
+  EXPECT_EQ(Listed().size(), 3u);
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
+
+  // The first edit saves it under its name.
+  commands.SelectKeyset(1);
+  toolkit.SetText("MAIN", 435, "F1");
+  toolkit.SetText("MAIN", 620, "A");
+  editor.AddInsert(0);
+  EXPECT_TRUE(fs::exists(KeysetFile("Acme_Edit")));
+}
+
+TEST_F(KeysetSelectionTest, NewKeysetRefusesANameListedInAnyCaseAndAFullList) {
+  toolkit.QueueFilePath(Program(root, "default.exe", false).string());
+  commands.NewKeyset();
+  EXPECT_EQ(Listed(), std::vector<std::string>{"Default"});
+
+  for (int k = 1; k <= 10; ++k) toolkit.AddItems("MAIN", 410, "K" + std::to_string(k));
+  toolkit.QueueFilePath(Program(root, "acme", true).string());
+  commands.NewKeyset();
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.MessageBoxes()[0].text, "Can not define more keysets");
+  EXPECT_EQ(toolkit.MessageBoxes()[0].title, "Brenlow Electronics");
+  EXPECT_TRUE(toolkit.FileDialogs().size() == 1u) << "no dialog once the list is full";
+  EXPECT_EQ(Listed().size(), 11u);
+}
+
+TEST_F(KeysetSelectionTest, DeleteAsksThenRemovesTheFileAndReloadsTheListSorted) {
+  SaveKeysets({"Default", "Acme", "Beta"});
+  toolkit.QueueFilePath(Program(root, "zed", true).string());
+  commands.NewKeyset();  // listed, never saved
+  commands.SelectKeyset(1);
+
+  toolkit.QueueAnswer(ui::kAnswerNo);
+  commands.DeleteCurrentKeyset();
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.MessageBoxes()[0].text, "Delete " + (folder / "Acme.qrb").string() + "{?}");
+  EXPECT_EQ(toolkit.MessageBoxes()[0].title, "Delete keyset?");
+  EXPECT_EQ(toolkit.MessageBoxes()[0].buttons, ui::Buttons::YesNo);
+  EXPECT_TRUE(fs::exists(KeysetFile("Acme")));
+
+  toolkit.QueueAnswer(ui::kAnswerYes);
+  commands.DeleteCurrentKeyset();
+  EXPECT_FALSE(fs::exists(KeysetFile("Acme")));
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"Default", "Beta"}));
+  EXPECT_EQ(toolkit.Text("MAIN", 410), "Default");
+  EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 0);
+  EXPECT_EQ(keysets.Lock()->GetStep(0, 1).KeyCode, 'A');
+  EXPECT_TRUE(fs::exists(KeysetFile("Beta")));
+}
+
+TEST_F(KeysetSelectionTest, DeleteRefusesDefaultAndIgnoresAKeysetWithoutFile) {
+  SaveKeysets({"Default", "acme"});
+  commands.DeleteCurrentKeyset();
+  toolkit.QueueFilePath(Program(root, "zed", true).string());
+  commands.NewKeyset();
+  commands.DeleteCurrentKeyset();
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.MessageBoxes()[0].text, "Can not Delete 'Default' Keyset");
+
+  // A keyset saved under a small letter is found though compared in proper case.
+  commands.SelectKeyset(1);
+  toolkit.QueueAnswer(ui::kAnswerYes);
+  commands.DeleteCurrentKeyset();
+  EXPECT_FALSE(fs::exists(KeysetFile("acme")));
+  EXPECT_TRUE(fs::exists(KeysetFile("Default")));
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "editor/SequenceEditor.h"
+#include "tests/unit/editor/EditorWindow.h"
+#include "tests/unit/keysets/KeysetFolder.h"
+
+namespace quorbel {
+namespace {
+
+using EditorConcurrencyTest = KeysetFolderTest;
+
+// Playback copies sequences on the device thread while the editor inserts
+// and deletes steps. Steps are always inserted first with rising keys, so
+// every sequence reads strictly falling; a copy taken in the middle of a
+// move would show a key twice.
+TEST_F(EditorConcurrencyTest, PlaybackNeverSeesASequenceHalfWayThroughAnEdit) {
+  ControlCatalogue catalogue;
+  SequenceEditor editor(toolkit, keysets, files, catalogue, windows);
+  AddEditorControls(toolkit);
+  toolkit.SetText("MAIN", 435, "Play");
+  // A name that has no file keeps the edits off the disk.
+  toolkit.ClearItems("MAIN", 410);
+  toolkit.AddItems("MAIN", 410, "no/file");
+  toolkit.SelectItem("MAIN", 410, 0);
+
+  std::atomic<bool> done{false};
+  std::atomic<int> torn{0};
+  std::atomic<int> copies{0};
+  std::thread playback([&] {
+    while (!done) {
+      const Sequence sequence = keysets.CopySequence(59);
+      for (int s = 1; s < sequence.count; ++s) {
+        if (sequence.steps[static_cast<std::size_t>(s)].KeyCode >=
+            sequence.steps[static_cast<std::size_t>(s - 1)].KeyCode) {
+          ++torn;
+        }
+      }
+      ++copies;
+    }
+  });
+  for (int round = 0; round < 40; ++round) {
+    for (char key = 'A'; key < 'A' + 10; ++key) {
+      toolkit.SelectItem("MAIN", 475, -1);
+      toolkit.SetText("MAIN", 620, std::string(1, key));
+      editor.AddInsert(59);
+    }
+    for (int s = 0; s < 10; ++s) {
+      toolkit.SelectItem("MAIN", 475, 0);
+      editor.DeleteStep(59);
+    }
+  }
+  done = true;
+  playback.join();
+  EXPECT_EQ(torn, 0);
+  EXPECT_GT(copies, 0);
+  EXPECT_EQ(keysets.Lock()->FirstFreeStep(59), 1);
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,141 @@
+#include "tools/surface/SurfaceTool.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+
+#include "tools/surface/HexText.h"
+
+namespace quorbel::surfacetool {
+
+namespace {
+
+std::uint64_t NowMs() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void Say(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+SurfaceTool::SurfaceTool(const ToolOptions& options)
+    : options_(options), terminal_(options.dir, options.port) {}
+
+bool SurfaceTool::Plug() {
+  std::string error;
+  if (!terminal_.Plug(error)) {
+    Say("error: " + error);
+    return false;
+  }
+  Say("ready com" + std::to_string(options_.port) + " " + terminal_.LinkPath() + " -> " +
+      terminal_.DevicePath());
+  return true;
+}
+
+int SurfaceTool::Run(int signalDescriptor) {
+  if (!Plug()) return 1;
+  bool inputOpen = true;
+  while (true) {
+    const auto due = simulator_.NextDue();
+    const std::uint64_t now = NowMs();
+    const int timeout = !due ? -1 : *due <= now ? 0 : static_cast<int>(*due - now);
+    std::array<pollfd, 3> waits{{{signalDescriptor, POLLIN, 0},
+                                 {inputOpen ? STDIN_FILENO : -1, POLLIN, 0},
+                                 {terminal_.Descriptor(), POLLIN, 0}}};
+    if (::poll(waits.data(), waits.size(), timeout) < 0 && errno != EINTR) return 1;
+    if (waits[0].revents != 0) break;
+    if (waits[2].revents != 0) ReceiveFromEditor();
+    SendDue();
+    if (waits[1].revents != 0) {
+      std::array<char, 4096> chunk{};
+      const ssize_t got = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+      if (got > 0) {
+        if (!TakeInput(std::string(chunk.data(), static_cast<std::size_t>(got)))) break;
+      } else if (got == 0 || errno != EINTR) {
+        inputOpen = false;
+        if (!options_.stay) break;
+      }
+    }
+  }
+  terminal_.Unplug();
+  return 0;
+}
+
+void SurfaceTool::ReceiveFromEditor() {
+  std::array<std::uint8_t, 4096> bytes{};
+  const std::size_t got = terminal_.Read(bytes.data(), bytes.size());
+  const auto log = simulator_.Receive(std::span(bytes.data(), got), NowMs());
+  // Answers go out before anything is reported, so a script that has seen a
+  // request logged knows the answer, if any, is already on its way.
+  SendDue();
+  for (const auto& line : log) Say(line);
+}
+
+void SurfaceTool::SendDue() {
+  for (const auto& outgoing : simulator_.TakeDue(NowMs())) {
+    if (!terminal_.Write(outgoing.bytes)) {
+      Say("error: the editor is not reading; dropped " + HexText(outgoing.bytes));
+    } else if (!outgoing.isReply || simulator_.Logging()) {
+      Say("sent " + HexText(outgoing.bytes));
+    }
+  }
+}
+
+bool SurfaceTool::TakeInput(const std::string& chunk) {
+  for (char c : chunk) {
+    if (c != '\n') {
+      inputLine_ += c;
+      continue;
+    }
+    const ParsedLine parsed = ParseCommandLine(inputLine_);
+    inputLine_.clear();
+    if (!parsed.error.empty()) Say("error: " + parsed.error);
+    if (parsed.command && !Execute(*parsed.command)) return false;
+  }
+  return true;
+}
+
+bool SurfaceTool::Execute(const Command& command) {
+  if (std::holds_alternative<command::Quit>(command)) return false;
+  if (std::holds_alternative<command::Help>(command)) {
+    for (const auto& line : HelpLines()) Say(line);
+  } else if (std::holds_alternative<command::ShowState>(command)) {
+    for (const auto& line : simulator_.StateLines()) Say(line);
+  } else if (const auto* answer = std::get_if<command::Answer>(&command)) {
+    simulator_.SetAnswer(answer->mode, answer->delayMs);
+  } else if (const auto* log = std::get_if<command::Log>(&command)) {
+    simulator_.SetLogging(log->on);
+  } else if (std::holds_alternative<command::Unplug>(command)) {
+    if (!terminal_.Plugged()) {
+      Say("error: already unplugged");
+    } else {
+      simulator_.DropQueued();
+      terminal_.Unplug();
+      Say("unplugged");
+    }
+  } else if (std::holds_alternative<command::Plug>(command)) {
+    if (terminal_.Plugged()) {
+      Say("error: already plugged in");
+    } else {
+      Plug();
+    }
+  } else if (!terminal_.Plugged()) {
+    Say("error: unplugged; nothing sent");
+  } else {
+    simulator_.Send(BytesToSend(command), NowMs());
+    SendDue();
+  }
+  return true;
+}
+
+}  // namespace quorbel::surfacetool

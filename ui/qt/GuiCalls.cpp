@@ -1,0 +1,86 @@
+#include "ui/qt/GuiCalls.h"
+
+#include <QMetaObject>
+#include <chrono>
+
+namespace quorbel::ui {
+
+namespace {
+
+constexpr std::chrono::milliseconds kLookAgain{100};
+
+}  // namespace
+
+GuiCalls::GuiCalls() : guiThread_(std::this_thread::get_id()) {}
+
+GuiCalls::~GuiCalls() {
+  // Callers still waiting would wait for ever: run what is queued.
+  if (OnGuiThread()) ServePending();
+}
+
+void GuiCalls::Call(const std::function<void()>& work) {
+  if (OnGuiThread()) {
+    work();
+    return;
+  }
+  Request request{&work, false, nullptr};
+  std::unique_lock lock(mutex_);
+  queue_.push_back(&request);
+  arrived_.notify_all();
+  QMetaObject::invokeMethod(
+      &context_, [this] { ServePending(); }, Qt::QueuedConnection);
+  finished_.wait(lock, [&request] { return request.finished; });
+  if (request.failure) std::rethrow_exception(request.failure);
+}
+
+bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
+  if (queue_.empty()) return false;
+  Request* request = queue_.front();
+  queue_.pop_front();
+  lock.unlock();
+  std::exception_ptr failure;
+  try {
+    (*request->work)();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  lock.lock();
+  request->failure = failure;
+  request->finished = true;
+  finished_.notify_all();
+  return true;
+}
+
+std::size_t GuiCalls::ServePending() {
+  std::unique_lock lock(mutex_);
+  std::size_t count = queue_.size();
+  std::size_t served = 0;
+  while (served < count && ServeOne(lock)) ++served;
+  return served;
+}
+
+void GuiCalls::ServeUntil(const std::function<bool()>& done) {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (OnGuiThread()) {
+      while (ServeOne(lock)) {
+      }
+    }
+    woken_ = false;
+    lock.unlock();
+    const bool finished = done();
+    lock.lock();
+    if (finished) return;
+    // The time-out only guards against a waker that forgot to call Wake().
+    arrived_.wait_for(lock, kLookAgain,
+                      [this] { return woken_ || (OnGuiThread() && !queue_.empty()); });
+  }
+}
+
+void GuiCalls::Wake() {
+  std::lock_guard lock(mutex_);
+  woken_ = true;
+  arrived_.notify_all();
+}
+
+}  // namespace quorbel::ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace quorbel::ui {
+
+// Blocking calls from any thread into the GUI thread, the thread that
+// constructed this object. A call from another thread is queued, the GUI
+// thread's event loop is woken to run it, and the caller waits until it has
+// run; an exception it throws reaches the caller. A call on the GUI thread
+// runs at once.
+//
+// While the GUI thread waits on another thread it uses ServeUntil(), which
+// runs the queued calls (and nothing else: no window events, so no user
+// command runs in the middle of the wait) until its condition holds. Calls
+// from other threads therefore never deadlock against such a wait.
+class GuiCalls {
+ public:
+  GuiCalls();
+  ~GuiCalls();
+  GuiCalls(const GuiCalls&) = delete;
+  GuiCalls& operator=(const GuiCalls&) = delete;
+
+  bool OnGuiThread() const { return std::this_thread::get_id() == guiThread_; }
+
+  void Call(const std::function<void()>& work);
+
+  // GUI thread: runs the calls queued now; returns how many ran.
+  std::size_t ServePending();
+  // Runs queued calls until `done` returns true; looks at `done` again after
+  // each call and after each Wake(). Off the GUI thread it only waits.
+  void ServeUntil(const std::function<bool()>& done);
+  void Wake();
+
+ private:
+  struct Request {
+    const std::function<void()>* work = nullptr;
+    bool finished = false;
+    std::exception_ptr failure;
+  };
+  // Takes the next request, if any, and runs it with the lock released.
+  bool ServeOne(std::unique_lock<std::mutex>& lock);
+
+  const std::thread::id guiThread_;
+  QObject context_;  // lives on the GUI thread; receives the wake-ups
+  std::mutex mutex_;
+  std::condition_variable arrived_;   // a call was queued, or Wake()
+  std::condition_variable finished_;  // a call has run
+  std::deque<Request*> queue_;
+  bool woken_ = false;
+};
+
+}  // namespace quorbel::ui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <functional>
+
+namespace quorbel::ui {
+
+// The Qt application of the program. It gives the toolkit the first look at
+// every key event, before the widget that has the focus or any of its
+// parents: key events reach the program's event callback once, ahead of the
+// widget, and a cancelled key never reaches the widget. It also uses one
+// widget style on every desktop, so that the program's colours show.
+class QtApplication : public QApplication {
+ public:
+  // Returns true when the key event is used up.
+  using KeyRouter = std::function<bool(QObject* receiver, QKeyEvent* event)>;
+
+  QtApplication(int& argc, char** argv);
+
+  void SetKeyRouter(KeyRouter router) { router_ = std::move(router); }
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  KeyRouter router_;
+};
+
+}  // namespace quorbel::ui

@@ -1,0 +1,89 @@
+// Keyboard of the Qt toolkit: accelerators first, then key events to the
+// event callback, and the state of the keys.
+#include <QGuiApplication>
+
+#include "ui/qt/QtToolkit.h"
+#include "ui/qt/VirtualKeys.h"
+
+namespace quorbel::ui {
+
+namespace {
+
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+constexpr char16_t kFirstPrintable = u' ';
+constexpr char16_t kDeleteCharacter = u'\x7f';
+
+// The control a widget belongs to, looking up through the widgets a control
+// is made of; 0 for the form itself.
+int ControlIdOf(const QWidget* widget) {
+  for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget()) {
+    const QVariant id = widget->property(kControlIdProperty);
+    if (id.isValid()) return id.toInt();
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool QtToolkit::RouteKey(QObject* receiver, QKeyEvent* event) {
+  // Key events reach the window object first and then the widget with the
+  // focus; only the widget is looked at.
+  auto* widget = qobject_cast<QWidget*>(receiver);
+  if (widget == nullptr) return false;
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  const int key = VirtualKeyFor(event->key(), modifiers.testFlag(Qt::KeypadModifier));
+  const bool press = event->type() == QEvent::KeyPress;
+  if (key > 0 && key < static_cast<int>(keysDown_.size()) && !event->isAutoRepeat()) {
+    keysDown_[static_cast<std::size_t>(key)] = press;
+  }
+  const QWidget* window = widget->window();
+  QtForm* form = FormOfWindow(window);
+  if (form == nullptr) return false;
+  if (press && key != 0 && Accelerate(*form, key, modifiers)) return true;
+  if (keyEventsMode_.load() == 0 || key == 0) return false;
+
+  const int id = ControlIdOf(widget);
+  if (!press) return Deliver(*form, id, kKeyUp, key).cancel;
+  // F10, Alt and keys held with Alt are the system's keys: no character follows.
+  if (key == vk::kF10 || key == vk::kAlt || modifiers.testFlag(Qt::AltModifier)) {
+    return Deliver(*form, id, kSystemKey, key).cancel;
+  }
+  if (Deliver(*form, id, kKeyDown, key).cancel) return true;
+  const QString text = event->text();
+  if (text.isEmpty() || text[0].unicode() < kFirstPrintable ||
+      text[0].unicode() == kDeleteCharacter) {
+    return false;
+  }
+  form = FormOfWindow(window);  // the callback may have unloaded it
+  return form != nullptr && Deliver(*form, id, kCharacter, text[0].unicode()).cancel;
+}
+
+void QtToolkit::AllowKeyEvents(int mode) { keyEventsMode_.store(mode); }
+
+bool QtToolkit::KeyDownNow(int virtualKey) {
+  return OnGui([&] {
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
+    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+    switch (virtualKey) {
+      case vk::kShift:
+        return modifiers.testFlag(Qt::ShiftModifier);
+      case vk::kControl:
+        return modifiers.testFlag(Qt::ControlModifier);
+      case vk::kAlt:
+        return modifiers.testFlag(Qt::AltModifier);
+      case kLeftButton:
+        return buttons.testFlag(Qt::LeftButton);
+      case kRightButton:
+        return buttons.testFlag(Qt::RightButton);
+      case kMiddleButton:
+        return buttons.testFlag(Qt::MiddleButton);
+      default:
+        return virtualKey > 0 && virtualKey < static_cast<int>(keysDown_.size()) &&
+               keysDown_[static_cast<std::size_t>(virtualKey)];
+    }
+  });
+}
+
+}  // namespace quorbel::ui

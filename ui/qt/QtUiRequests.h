@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/UiRequests.h"
+#include "ui/qt/GuiCalls.h"
+
+namespace quorbel::ui {
+
+// The device thread's requests to the GUI thread, carried by the toolkit's
+// blocking calls: a request runs on the GUI thread while the device thread
+// waits. While the GUI thread waits in ServeUntil it serves these requests,
+// and the toolkit calls of other threads, but no window events.
+class QtUiRequests : public UiRequests {
+ public:
+  explicit QtUiRequests(GuiCalls& calls) : calls_(calls) {}
+
+  void Run(const std::function<void()>& request) override { calls_.Call(request); }
+  void ServeUntil(const std::function<bool()>& done) override { calls_.ServeUntil(done); }
+  void Wake() override { calls_.Wake(); }
+
+ private:
+  GuiCalls& calls_;
+};
+
+}  // namespace quorbel::ui
