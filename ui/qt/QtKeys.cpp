@@ -15,12 +15,18 @@ constexpr int kMiddleButton = 4;
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDeleteCharacter = u'\x7f';
 
-// The control a widget belongs to, looking up through the widgets a control
-// is made of; 0 for the form itself.
-int ControlIdOf(const QWidget* widget) {
+// The text box a widget belongs to, looking up through the widgets a control
+// is made of; 0 (the form) for any other widget. Only text boxes take keys
+// as their own: the program treats any event of a button or an up-down as
+// its command, so a key typed there must not count as one.
+int KeyTargetOf(const QWidget* widget, const QtForm& form) {
   for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget()) {
     const QVariant id = widget->property(kControlIdProperty);
-    if (id.isValid()) return id.toInt();
+    if (!id.isValid()) continue;
+    auto control = form.controls.find(id.toInt());
+    return control != form.controls.end() && control->second.kind == ControlKind::Text
+               ? control->first
+               : 0;
   }
   return 0;
 }
@@ -44,7 +50,7 @@ bool QtToolkit::RouteKey(QObject* receiver, QKeyEvent* event) {
   if (press && key != 0 && Accelerate(*form, key, modifiers)) return true;
   if (keyEventsMode_.load() == 0 || key == 0) return false;
 
-  const int id = ControlIdOf(widget);
+  const int id = KeyTargetOf(widget, *form);
   if (!press) return Deliver(*form, id, kKeyUp, key).cancel;
   // F10, Alt and keys held with Alt are the system's keys: no character follows.
   if (key == vk::kF10 || key == vk::kAlt || modifiers.testFlag(Qt::AltModifier)) {

@@ -73,7 +73,7 @@ QWidget* QtToolkit::MakeListWidget(QtForm& form, const ControlSpec& spec) {
     auto* combo = new QComboBox(parent);
     combo->addItems(ItemsOf(spec.text));
     combo->setCurrentIndex(-1);
-    QObject::connect(combo, &QComboBox::activated, combo, changed);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, changed);
     return combo;
   }
   if (spec.kind == ControlKind::ListBox) {

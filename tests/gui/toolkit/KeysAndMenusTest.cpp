@@ -83,12 +83,18 @@ TEST_F(KeysTest, KeypadShiftedAndSystemKeys) {
                                   Key{kKeyUp, 46}));
 }
 
-TEST_F(KeysTest, KeysWithoutAControlGoToTheForm) {
+TEST_F(KeysTest, KeysOutsideTextBoxesGoToTheForm) {
+  Add(ControlKind::Button, 480, Rect{105, 21.5, 12, 1.25}, "Add/&Insert");
+  Add(ControlKind::ListBox, 475, Rect{68, 21.5, 35.5, 7});
   kit.AllowKeyEvents(2);
   QTest::keyClick(kit.FormWidget("main"), Qt::Key_Up);
-  ASSERT_EQ(Keys().size(), 2u);
-  EXPECT_EQ(events.back().id, 0);
-  EXPECT_EQ(events.back().value, 38);
+  QTest::keyClick(Control(480), Qt::Key_G);
+  QTest::keyClick(Control(475), Qt::Key_H);
+  ASSERT_EQ(Keys().size(), 8u);
+  EXPECT_EQ(events[0].value, 38);
+  for (const Event& event : events) {
+    EXPECT_EQ(event.id, 0);
+  }
 }
 
 TEST_F(KeysTest, AcceleratorsComeBeforeKeysAndTheWidget) {
