@@ -34,6 +34,8 @@ QLabel* MakeLabel(QWidget* parent, const std::string& text, const ControlLetters
   if (letters.centred) horizontal = Qt::AlignHCenter;
   if (letters.rightAligned) horizontal = Qt::AlignRight;
   label->setAlignment(horizontal | Qt::AlignVCenter);
+  // A text longer than its label goes on in the next line, if the label has one.
+  label->setWordWrap(true);
   if (letters.sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   return label;
 }
@@ -78,7 +80,7 @@ void QtToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
       // The height given includes the list that drops down.
       widget->resize(place.width(), widget->sizeHint().height());
     }
-    if (const std::optional<QFont> font = appearance_.Font(spec.font)) widget->setFont(*font);
+    widget->setFont(appearance_.Font(spec.font));
     Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
                              appearance_.Colour(spec.backColour));
     if (spec.kind == ControlKind::Picture || spec.kind == ControlKind::Icon) {

@@ -31,6 +31,7 @@ QTreeWidget* MakeListView(QWidget* parent, const std::string& titles) {
   for (std::size_t i = 0; i < columns.size(); ++i) {
     view->setColumnWidth(static_cast<int>(i), ColumnsToPixels(columns[i].width));
   }
+  view->header()->setStretchLastSection(false);
   view->setRootIsDecorated(false);
   view->setUniformRowHeights(true);
   view->setAllColumnsShowFocus(true);

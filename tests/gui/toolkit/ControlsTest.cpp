@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,8 +239,16 @@ TEST_F(ToolkitTest, ColoursAndFontsComeFromTheirSlots) {
   EXPECT_EQ(palette.color(QPalette::WindowText), QColor(0, 0, 0));
   EXPECT_EQ(palette.color(QPalette::Window), QColor(119, 119, 119));
   EXPECT_TRUE(Control(420)->autoFillBackground());
-  EXPECT_TRUE(Control(420)->font().bold());
-  EXPECT_EQ(Control(420)->font().pointSizeF(), 8);
+  const QFont font = Control(420)->font();
+  EXPECT_TRUE(font.bold());
+  EXPECT_LE(font.pointSizeF(), 8);
+  // Whatever the face, its letters fit the 8-pixel columns the layouts count in.
+  const QString letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  EXPECT_LE(QFontMetricsF(font).horizontalAdvance(letters) / static_cast<double>(letters.size()),
+            6.01);
+  EXPECT_LE(QFontMetricsF(Control(421)->font()).horizontalAdvance(letters) /
+                static_cast<double>(letters.size()),
+            6.01);
   EXPECT_EQ(Control(421)->palette().color(QPalette::WindowText), QColor(255, 255, 255));
   EXPECT_FALSE(Control(421)->autoFillBackground());
 }
