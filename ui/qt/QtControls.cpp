@@ -74,15 +74,15 @@ void QtToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
     control.widget = widget;
     control.text = spec.text;
 
+    widget->setFont(appearance_.Font(spec.font));
+    Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
+                             appearance_.Colour(spec.backColour));
     const QRect place = ToPixels(spec.place);
     widget->setGeometry(place);
     if (spec.kind == ControlKind::ComboBox) {
       // The height given includes the list that drops down.
       widget->resize(place.width(), widget->sizeHint().height());
     }
-    widget->setFont(appearance_.Font(spec.font));
-    Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
-                             appearance_.Colour(spec.backColour));
     if (spec.kind == ControlKind::Picture || spec.kind == ControlKind::Icon) {
       control.pictureSize = place.size();
       ShowPicture(control, pictures_.Key(spec.text));

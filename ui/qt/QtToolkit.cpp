@@ -144,6 +144,10 @@ void QtToolkit::CreateForm(const std::string& name, const std::string& parent,
       QEventLoop loop;
       created->modalLoop = &loop;
       loop.exec();
+      // Unloading the form ends the loop; anything else leaves the form open.
+      if (QtForm* still = FindForm(key); still != nullptr && still->modalLoop == &loop) {
+        still->modalLoop = nullptr;
+      }
     }
   });
 }
