@@ -330,7 +330,6 @@ void QtToolkit::ShowPicture(QtControl& control, int key) {
   auto* label = static_cast<QLabel*>(control.widget);
   const QPixmap image =
       IconImage(pictures_.Name(key), control.pictureSize, label->devicePixelRatioF());
-  control.pictureKey = key;
   label->setPixmap(image);
   // A picture takes the size of its image.
   label->resize(image.deviceIndependentSize().toSize());
