@@ -38,6 +38,7 @@ QtToolkit::QtToolkit(std::shared_ptr<const PanelImageSource> images)
 }
 
 QtToolkit::~QtToolkit() {
+  calls_.ServePending();  // while everything they may use is still here
   if (auto* app = dynamic_cast<QtApplication*>(QCoreApplication::instance())) {
     app->SetKeyRouter(nullptr);
   }
