@@ -76,6 +76,11 @@ TEST_F(KeysTest, KeypadShiftedAndSystemKeys) {
                                   Key{kKeyDown, 16}, Key{kKeyDown, '1'}, Key{kCharacter, '!'},
                                   Key{kKeyUp, '1'}, Key{kKeyUp, 16}));
 
+  // A letter with no key code of its own is still typed.
+  events.clear();
+  QTest::keyClick(Box(), Qt::Key_Odiaeresis);
+  EXPECT_THAT(Keys(), ElementsAre(Key{kCharacter, 0xD6}));
+
   events.clear();
   QTest::keyClick(Box(), Qt::Key_F10);
   QTest::keyClick(Box(), Qt::Key_Delete);
