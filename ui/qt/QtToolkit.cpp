@@ -46,13 +46,15 @@ QtToolkit::~QtToolkit() {
 }
 
 void QtToolkit::DeleteWindows() {
-  // A form with a parent has its window inside the parent's window.
-  for (auto& [key, form] : forms_) {
-    if (form->modalLoop != nullptr) form->modalLoop->quit();
-    if (form->parent.empty()) delete form->window;
-  }
+  // Forget the forms first: a window going away sends no more events.
+  std::map<std::string, std::unique_ptr<QtForm>> forms = std::move(forms_);
   forms_.clear();
   formOfWindow_.clear();
+  for (auto& [key, form] : forms) {
+    if (form->modalLoop != nullptr) form->modalLoop->quit();
+    // A form with a parent has its window inside the parent's window.
+    if (form->parent.empty()) delete form->window;
+  }
 }
 
 void QtToolkit::SetImageSource(std::shared_ptr<const PanelImageSource> images) {
