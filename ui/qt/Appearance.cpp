@@ -1,6 +1,7 @@
 #include "ui/qt/Appearance.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <array>
 
@@ -11,6 +12,8 @@ namespace quorbel::ui {
 namespace {
 
 constexpr int kFixedFontSlot = 1;
+constexpr double kStandardPoints = 8;
+constexpr double kGridLetterWidth = 6;  // pixels, at kStandardPoints
 
 constexpr std::array<QRgb, 16> kStandardColours{
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
@@ -37,7 +40,7 @@ void Appearance::DefineFont(int slot, const std::string& face, double points,
   font.setFixedPitch(Has(letters, 'F'));
   // Faces named by the program may be missing here; keep the kind of face.
   font.setStyleHint(Has(letters, 'F') ? QFont::Monospace : QFont::SansSerif);
-  fonts_[slot] = font;
+  fonts_[slot] = FittedToGrid(font);
 }
 
 std::optional<QColor> Appearance::Colour(int slot) const {
@@ -48,10 +51,24 @@ std::optional<QColor> Appearance::Colour(int slot) const {
   return std::nullopt;
 }
 
-std::optional<QFont> Appearance::Font(int slot) const {
+QFont Appearance::Font(int slot) const {
   if (auto defined = fonts_.find(slot); defined != fonts_.end()) return defined->second;
-  if (slot == kFixedFontSlot) return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  return std::nullopt;
+  QFont font = slot == kFixedFontSlot ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPointSizeF(kStandardPoints);
+  return FittedToGrid(font);
+}
+
+QFont Appearance::FittedToGrid(QFont font) {
+  static const QString kLetters =
+      QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  const double points = font.pointSizeF();
+  if (points <= 0) return font;
+  const double average =
+      QFontMetricsF(font).horizontalAdvance(kLetters) / static_cast<double>(kLetters.size());
+  const double allowed = kGridLetterWidth * points / kStandardPoints;
+  if (average > allowed) font.setPointSizeF(points * allowed / average);
+  return font;
 }
 
 void Appearance::ApplyColours(QWidget& widget, std::optional<QColor> text,

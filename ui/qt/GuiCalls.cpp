@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <chrono>
+#include <stdexcept>
 
 namespace quorbel::ui {
 
@@ -14,8 +15,15 @@ constexpr std::chrono::milliseconds kLookAgain{100};
 GuiCalls::GuiCalls() : guiThread_(std::this_thread::get_id()) {}
 
 GuiCalls::~GuiCalls() {
-  // Callers still waiting would wait for ever: run what is queued.
-  if (OnGuiThread()) ServePending();
+  // What the calls would work on is going away with the GUI thread: the
+  // callers still waiting get a failure instead of waiting for ever.
+  std::lock_guard lock(mutex_);
+  for (Request* request : queue_) {
+    request->failure = std::make_exception_ptr(std::runtime_error("the GUI thread has ended"));
+    request->finished = true;
+  }
+  queue_.clear();
+  finished_.notify_all();
 }
 
 void GuiCalls::Call(const std::function<void()>& work) {

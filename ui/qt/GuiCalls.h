@@ -20,7 +20,8 @@ namespace quorbel::ui {
 // While the GUI thread waits on another thread it uses ServeUntil(), which
 // runs the queued calls (and nothing else: no window events, so no user
 // command runs in the middle of the wait) until its condition holds. Calls
-// from other threads therefore never deadlock against such a wait.
+// from other threads therefore never deadlock against such a wait. Calls
+// still queued when this object goes fail with std::runtime_error.
 class GuiCalls {
  public:
   GuiCalls();

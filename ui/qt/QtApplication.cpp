@@ -1,11 +1,12 @@
 #include "ui/qt/QtApplication.h"
 
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace quorbel::ui {
 
 QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  setStyle(QStyleFactory::create("Fusion"));
+  if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) setStyle(style);
   // The program ends its run when its last form is unloaded, not when a
   // window happens to close.
   setQuitOnLastWindowClosed(false);

@@ -34,6 +34,8 @@ QLabel* MakeLabel(QWidget* parent, const std::string& text, const ControlLetters
   if (letters.centred) horizontal = Qt::AlignHCenter;
   if (letters.rightAligned) horizontal = Qt::AlignRight;
   label->setAlignment(horizontal | Qt::AlignVCenter);
+  // A text longer than its label goes on in the next line, if the label has one.
+  label->setWordWrap(true);
   if (letters.sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   return label;
 }
@@ -72,15 +74,15 @@ void QtToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
     control.widget = widget;
     control.text = spec.text;
 
+    widget->setFont(appearance_.Font(spec.font));
+    Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
+                             appearance_.Colour(spec.backColour));
     const QRect place = ToPixels(spec.place);
     widget->setGeometry(place);
     if (spec.kind == ControlKind::ComboBox) {
       // The height given includes the list that drops down.
       widget->resize(place.width(), widget->sizeHint().height());
     }
-    if (const std::optional<QFont> font = appearance_.Font(spec.font)) widget->setFont(*font);
-    Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
-                             appearance_.Colour(spec.backColour));
     if (spec.kind == ControlKind::Picture || spec.kind == ControlKind::Icon) {
       control.pictureSize = place.size();
       ShowPicture(control, pictures_.Key(spec.text));
@@ -328,7 +330,6 @@ void QtToolkit::ShowPicture(QtControl& control, int key) {
   auto* label = static_cast<QLabel*>(control.widget);
   const QPixmap image =
       IconImage(pictures_.Name(key), control.pictureSize, label->devicePixelRatioF());
-  control.pictureKey = key;
   label->setPixmap(image);
   // A picture takes the size of its image.
   label->resize(image.deviceIndependentSize().toSize());

@@ -24,7 +24,6 @@ struct QtControl {
   ControlKind kind = ControlKind::Label;
   QWidget* widget = nullptr;  // owned by the form's client area
   std::string text;           // the text as set, for kinds that show none
-  int pictureKey = 0;         // picture shown, 0 when none
   QSize pictureSize;          // the size the picture was created with, in pixels
 };
 

@@ -14,13 +14,31 @@ constexpr int kRightButton = 2;
 constexpr int kMiddleButton = 4;
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDeleteCharacter = u'\x7f';
+constexpr char16_t kLastSingleByte = u'\xff';
 
-// The control a widget belongs to, looking up through the widgets a control
-// is made of; 0 for the form itself.
-int ControlIdOf(const QWidget* widget) {
+// The character a key types, as the program's single-byte texts hold it;
+// 0 for none, a control character or one that no single byte holds.
+char16_t Character(const QString& text) {
+  if (text.isEmpty()) return 0;
+  const char16_t character = text[0].unicode();
+  return character >= kFirstPrintable && character != kDeleteCharacter &&
+                 character <= kLastSingleByte
+             ? character
+             : 0;
+}
+
+// The text box a widget belongs to, looking up through the widgets a control
+// is made of; 0 (the form) for any other widget. Only text boxes take keys
+// as their own: the program treats any event of a button or an up-down as
+// its command, so a key typed there must not count as one.
+int KeyTargetOf(const QWidget* widget, const QtForm& form) {
   for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget()) {
     const QVariant id = widget->property(kControlIdProperty);
-    if (id.isValid()) return id.toInt();
+    if (!id.isValid()) continue;
+    auto control = form.controls.find(id.toInt());
+    return control != form.controls.end() && control->second.kind == ControlKind::Text
+               ? control->first
+               : 0;
   }
   return 0;
 }
@@ -42,22 +60,23 @@ bool QtToolkit::RouteKey(QObject* receiver, QKeyEvent* event) {
   QtForm* form = FormOfWindow(window);
   if (form == nullptr) return false;
   if (press && key != 0 && Accelerate(*form, key, modifiers)) return true;
-  if (keyEventsMode_.load() == 0 || key == 0) return false;
+  if (keyEventsMode_.load() == 0) return false;
 
-  const int id = ControlIdOf(widget);
-  if (!press) return Deliver(*form, id, kKeyUp, key).cancel;
-  // F10, Alt and keys held with Alt are the system's keys: no character follows.
-  if (key == vk::kF10 || key == vk::kAlt || modifiers.testFlag(Qt::AltModifier)) {
-    return Deliver(*form, id, kSystemKey, key).cancel;
+  const int id = KeyTargetOf(widget, *form);
+  // A key without a virtual-key code (a letter of another alphabet) still
+  // types its character.
+  if (key != 0) {
+    if (!press) return Deliver(*form, id, kKeyUp, key).cancel;
+    // F10, Alt and keys held with Alt are the system's keys: no character follows.
+    if (key == vk::kF10 || key == vk::kAlt || modifiers.testFlag(Qt::AltModifier)) {
+      return Deliver(*form, id, kSystemKey, key).cancel;
+    }
+    if (Deliver(*form, id, kKeyDown, key).cancel) return true;
   }
-  if (Deliver(*form, id, kKeyDown, key).cancel) return true;
-  const QString text = event->text();
-  if (text.isEmpty() || text[0].unicode() < kFirstPrintable ||
-      text[0].unicode() == kDeleteCharacter) {
-    return false;
-  }
+  const char16_t character = press ? Character(event->text()) : 0;
+  if (character == 0) return false;
   form = FormOfWindow(window);  // the callback may have unloaded it
-  return form != nullptr && Deliver(*form, id, kCharacter, text[0].unicode()).cancel;
+  return form != nullptr && Deliver(*form, id, kCharacter, character).cancel;
 }
 
 void QtToolkit::AllowKeyEvents(int mode) { keyEventsMode_.store(mode); }

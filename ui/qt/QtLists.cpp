@@ -31,6 +31,7 @@ QTreeWidget* MakeListView(QWidget* parent, const std::string& titles) {
   for (std::size_t i = 0; i < columns.size(); ++i) {
     view->setColumnWidth(static_cast<int>(i), ColumnsToPixels(columns[i].width));
   }
+  view->header()->setStretchLastSection(false);
   view->setRootIsDecorated(false);
   view->setUniformRowHeights(true);
   view->setAllColumnsShowFocus(true);
@@ -73,7 +74,7 @@ QWidget* QtToolkit::MakeListWidget(QtForm& form, const ControlSpec& spec) {
     auto* combo = new QComboBox(parent);
     combo->addItems(ItemsOf(spec.text));
     combo->setCurrentIndex(-1);
-    QObject::connect(combo, &QComboBox::activated, combo, changed);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, changed);
     return combo;
   }
   if (spec.kind == ControlKind::ListBox) {

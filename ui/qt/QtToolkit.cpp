@@ -38,6 +38,7 @@ QtToolkit::QtToolkit(std::shared_ptr<const PanelImageSource> images)
 }
 
 QtToolkit::~QtToolkit() {
+  calls_.ServePending();  // while everything they may use is still here
   if (auto* app = dynamic_cast<QtApplication*>(QCoreApplication::instance())) {
     app->SetKeyRouter(nullptr);
   }
@@ -45,13 +46,15 @@ QtToolkit::~QtToolkit() {
 }
 
 void QtToolkit::DeleteWindows() {
-  // A form with a parent has its window inside the parent's window.
-  for (auto& [key, form] : forms_) {
-    if (form->modalLoop != nullptr) form->modalLoop->quit();
-    if (form->parent.empty()) delete form->window;
-  }
+  // Forget the forms first: a window going away sends no more events.
+  std::map<std::string, std::unique_ptr<QtForm>> forms = std::move(forms_);
   forms_.clear();
   formOfWindow_.clear();
+  for (auto& [key, form] : forms) {
+    if (form->modalLoop != nullptr) form->modalLoop->quit();
+    // A form with a parent has its window inside the parent's window.
+    if (form->parent.empty()) delete form->window;
+  }
 }
 
 void QtToolkit::SetImageSource(std::shared_ptr<const PanelImageSource> images) {
@@ -144,6 +147,10 @@ void QtToolkit::CreateForm(const std::string& name, const std::string& parent,
       QEventLoop loop;
       created->modalLoop = &loop;
       loop.exec();
+      // Unloading the form ends the loop; anything else leaves the form open.
+      if (QtForm* still = FindForm(key); still != nullptr && still->modalLoop == &loop) {
+        still->modalLoop = nullptr;
+      }
     }
   });
 }

@@ -36,8 +36,8 @@ namespace quorbel::ui {
 // text box; got and lost focus (3, 4) for text boxes, and for the form (ID 0)
 // when its window is activated or deactivated; closed (0) for the close box.
 // Programmatic changes send no event. Key events (30, 31, 32, 40) go to the
-// control that has the focus, or the form, once AllowKeyEvents(non-zero) was
-// called.
+// text box that has the focus, else to the form, once AllowKeyEvents(non-zero)
+// was called; accelerators come first and work always.
 class QtToolkit : public Toolkit {
  public:
   // The toolkit belongs to the thread that constructs it, the GUI thread.

@@ -15,6 +15,7 @@ UpDownWidget::UpDownWidget(QWidget* parent, std::function<void(int position)> ch
     auto* button = new QToolButton(this);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     connect(button, &QToolButton::clicked, this, [this, step = delta] { Step(step); });
     layout->addWidget(button);
