@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include "ui/Toolkit.h"
 
 namespace quorbel::ui {
