@@ -73,23 +73,24 @@ void SurfaceSimulator::SetAnswer(AnswerMode mode, std::uint32_t delayMs) {
   answerDelayMs_ = mode == AnswerMode::Late ? delayMs : 0;
 }
 
-std::vector<std::string> SurfaceSimulator::StateLines() const {
-  std::vector<std::string> lines = state_.Describe();
+std::string SurfaceSimulator::AnswerLine() const {
   switch (answer_) {
-    case AnswerMode::Normal:
-      lines.emplace_back("answer normal");
-      break;
     case AnswerMode::Silent:
-      lines.emplace_back("answer silent");
-      break;
+      return "answer silent";
     case AnswerMode::Short:
-      lines.emplace_back("answer short");
-      break;
+      return "answer short";
     case AnswerMode::Late:
-      lines.push_back("answer late " + std::to_string(answerDelayMs_));
+      return "answer late " + std::to_string(answerDelayMs_);
+    case AnswerMode::Normal:
       break;
   }
-  lines.emplace_back(logging_ ? "log on" : "log off");
+  return "answer normal";
+}
+
+std::vector<std::string> SurfaceSimulator::StateLines() const {
+  std::vector<std::string> lines = state_.Describe();
+  lines.push_back(AnswerLine());
+  lines.push_back(LogLine());
   lines.emplace_back("end state");
   return lines;
 }

@@ -53,6 +53,10 @@ class SurfaceSimulator {
   void SetLogging(bool on) { logging_ = on; }
   bool Logging() const { return logging_; }
 
+  // The settings as lines for scripts: "answer late 200", "log on".
+  std::string AnswerLine() const;
+  std::string LogLine() const { return logging_ ? "log on" : "log off"; }
+
   const SurfaceState& State() const { return state_; }
   // The state as SurfaceState describes it, then "answer <mode>" and "log on|off",
   // ended by the line "end state".

@@ -113,8 +113,10 @@ bool SurfaceTool::Execute(const Command& command) {
     for (const auto& line : simulator_.StateLines()) Say(line);
   } else if (const auto* answer = std::get_if<command::Answer>(&command)) {
     simulator_.SetAnswer(answer->mode, answer->delayMs);
+    Say(simulator_.AnswerLine());
   } else if (const auto* log = std::get_if<command::Log>(&command)) {
     simulator_.SetLogging(log->on);
+    Say(simulator_.LogLine());
   } else if (std::holds_alternative<command::Unplug>(command)) {
     if (!terminal_.Plugged()) {
       Say("error: already unplugged");

@@ -17,6 +17,7 @@ namespace quorbel::surfacetool {
 //   unplugged                      after unplug
 //   sent HEX                       bytes a command sent (replies too, while logging)
 //   recv HEX                       a message from the editor, while logging
+//   answer MODE / log on|off       a setting has been changed
 //   error: TEXT                    a command that could not be carried out
 class SurfaceTool {
  public:

@@ -69,6 +69,9 @@ TEST_F(X11DesktopTest, AProgramIsKnownByItsWindow) {
     const int processId = desktop_->ProcessId(recorder.window());
     EXPECT_EQ(processId, recorder.pid());
     EXPECT_EQ(desktop_->ExecutablePath(processId), tool.string());
+    // A program whose file was removed while it runs is still known by it.
+    std::filesystem::remove(tool);
+    EXPECT_EQ(desktop_->ExecutablePath(processId), tool.string());
   }
   std::filesystem::remove_all(folder);
 }
@@ -107,9 +110,10 @@ TEST_F(X11DesktopTest, TitlesAreUtf8AndCutTo254Characters) {
   std::string longTitle;
   for (int i = 0; i < 300; ++i) longTitle += "\xC3\xA9";  // é
   auto wide = StartRecorder({"--title", longTitle});
-  auto legacy = StartRecorder({"--title", "Old Style", "--legacy-title"});
+  auto legacy = StartRecorder({"--title", "Caf\xC3\xA9 M\xC3\xBCnster", "--legacy-title"});
   EXPECT_EQ(desktop_->WindowTitle(wide->window()), longTitle.substr(0, 2 * 254));
-  EXPECT_EQ(desktop_->WindowTitle(legacy->window()), "Old Style");
+  // Without _NET_WM_NAME the title is the Latin-1 WM_NAME, given back as UTF-8.
+  EXPECT_EQ(desktop_->WindowTitle(legacy->window()), "Caf\xC3\xA9 M\xC3\xBCnster");
 }
 
 TEST_F(X11DesktopTest, RestoringAHiddenWindowShowsIt) {
@@ -157,6 +161,11 @@ TEST_F(X11DesktopWithHintsTest, TheWindowManagersHintsComeFirst) {
   auto managed = StartRecorder({"--windows", "2", "--announce"});
   EXPECT_EQ(desktop_->ForegroundWindow(), managed->windows().front());
   EXPECT_EQ(desktop_->TopLevelWindows(), managed->windows());
+  // Restoring asks the window manager to activate the window, as a tool (2) does.
+  const WindowId second = managed->windows().back();
+  desktop_->RestoreWindow(second);
+  EXPECT_EQ(managed->LinesThrough("activate"),
+            std::vector<std::string>{"activate " + std::to_string(second) + " 2"});
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 //   button <number> <x> <y>         a button went down at a point of the window
 //   mapping <keycode> <keysym>      the symbol of a remapped key, once read
 //   mapped                          a hidden window was shown
+//   activate <window> <source>      a request to activate a window (--announce)
 //
 // Options: --display NAME, --title TEXT (sets _NET_WM_NAME and WM_NAME),
 // --class TEXT, --legacy-title (WM_NAME only), --no-pid (no _NET_WM_PID),
 // --hidden (do not show the window), --windows N (N windows, no focus),
-// --announce (publish the windows on the root as a window manager does: all
-// in _NET_CLIENT_LIST, the first as _NET_ACTIVE_WINDOW).
+// --announce (stand in for a window manager: publish the windows on the root,
+// all in _NET_CLIENT_LIST and the first as _NET_ACTIVE_WINDOW, and take the
+// activation requests sent to the root).
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -66,8 +68,25 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
+// WM_NAME holds Latin-1 text; the title comes as UTF-8 (characters beyond
+// Latin-1 become '?').
+std::string ToLatin1(const std::string& utf8) {
+  std::string latin1;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x80) {
+      latin1 += static_cast<char>(byte);
+    } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+      latin1 += static_cast<char>(((byte & 0x03) << 6) | (utf8[++i] & 0x3F));
+    } else if ((byte & 0xC0) != 0x80) {
+      latin1 += '?';
+    }
+  }
+  return latin1;
+}
+
 void Describe(Display* display, Window window, const Options& options, const std::string& title) {
-  XStoreName(display, window, title.c_str());
+  XStoreName(display, window, ToLatin1(title).c_str());
   if (!options.legacyTitle) {
     Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
     Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
@@ -102,6 +121,7 @@ void Announce(Display* display, const std::vector<Window>& windows) {
                   static_cast<int>(windows.size()));
   XChangeProperty(display, root, activeWindow, XA_WINDOW, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(windows.data()), 1);
+  XSelectInput(display, root, SubstructureRedirectMask);
 }
 
 const char* KeysymName(KeySym keysym) {
@@ -179,6 +199,11 @@ int main(int argc, char** argv) {
         break;
       case MapNotify:
         std::printf("mapped\n");
+        break;
+      case ClientMessage:
+        if (event.xclient.message_type == XInternAtom(display, "_NET_ACTIVE_WINDOW", False)) {
+          std::printf("activate %lu %ld\n", event.xclient.window, event.xclient.data.l[0]);
+        }
         break;
       default:
         break;
