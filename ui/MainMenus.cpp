@@ -2,16 +2,10 @@
 
 #include "common/NumberText.h"
 #include "device/LinkSettings.h"
+#include "device/PortMenu.h"
 #include "ui/MainWindowIds.h"
 
 namespace quorbel::ui {
-
-std::string BaudItemText(int rate) {
-  std::string text = TrimmedNumberText(rate) + " Baud";
-  constexpr std::size_t kWidth = 10;
-  if (text.size() < kWidth) text.insert(0, kWidth - text.size(), ' ');
-  return text;
-}
 
 void BuildMainMenus(Toolkit& toolkit) {
   const std::string form = kMainForm;
@@ -44,12 +38,12 @@ void BuildMainMenus(Toolkit& toolkit) {
   toolkit.AddMenuItem(form, kHelpMenu, kAboutItem, "&About");
 
   for (int port = kFirstCommPort; port <= kLastCommPort; ++port) {
-    toolkit.AddMenuItem(form, kPreferencesMenu, kPreferencesMenu + port, "Com" + NumberText(port));
+    toolkit.AddMenuItem(form, kPreferencesMenu, kPreferencesMenu + port, ComMenuText(port));
   }
   toolkit.AddMenuItem(form, kPreferencesMenu, kMenuSeparator, "-");
   int item = kFirstBaudItem;
   for (int rate : kBaudRates)
-    toolkit.AddMenuItem(form, kPreferencesMenu, item++, BaudItemText(rate));
+    toolkit.AddMenuItem(form, kPreferencesMenu, item++, BaudMenuText(rate));
 }
 
 void AddFixedKeysetsItems(Toolkit& toolkit) {

@@ -1,0 +1,88 @@
+#include "app/ProgramComponents.h"
+
+#include "ui/FormName.h"
+#include "ui/MainWindowIds.h"
+#include "ui/WindowListView.h"
+
+namespace quorbel {
+
+ProgramComponents::ProgramComponents(Application& app, Services services)
+    : app_(app),
+      services_(services),
+      state_(app.State()),
+      toolkit_(app.Toolkit()),
+      link_(services.port, runner_, toolkit_, state_.windows, services.clock, state_.link,
+            state_.keysets),
+      panel_(toolkit_, state_.keysets, app.Catalogue(), link_.output, state_.selection),
+      editor_(toolkit_, state_.keysets, app.Files(), app.Catalogue(), state_.windows),
+      prompt_(toolkit_),
+      commands_({toolkit_, state_.keysets, app.Files(), panel_, editor_, state_.selection,
+                 state_.windows, prompt_, [&app] { app.KeysetList().LoadKeysetList(); }}),
+      windowList_(app.DesktopWindows()),
+      target_(windowList_, state_.keysets, toolkit_, services.ui,
+              [&app](ui::Event& event) { app.Event(event); }),
+      heldInput_(services.input),
+      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_),
+      thread_(DeviceContext{services.port, services.clock, app.DesktopWindows(), services.ui, *this,
+                            state_.selection, state_.windows},
+              services.waiter),
+      runner_(thread_, playback_, heldInput_) {}
+
+void ProgramComponents::RefreshList(int control, int row) {
+  editor_.RefreshList(editor_.StepOfListRow(row), control);
+}
+
+void ProgramComponents::ProbeSurface() {
+  link_.status.StatusTick();
+  ShowWindowListIfChanged();
+}
+
+void ProgramComponents::StartSurface() {
+  link_.output.WriteGreeting();
+  runner_.Start();
+  link_.output.WriteLayerLine();
+}
+
+void ProgramComponents::StopLink() {
+  link_.serial.StopLink();
+  heldInput_.ReleaseAll();
+}
+
+void ProgramComponents::RefreshWindowList() {
+  windowList_.RefreshWindowList();
+  ShowWindowListIfChanged();
+}
+
+bool ProgramComponents::LayOutForm(const std::string& form) {
+  if (!ui::SameFormName(form, ui::kYesNoForm)) return false;
+  prompt_.Layout();
+  return true;
+}
+
+bool ProgramComponents::FormEvent(ui::Event& event) {
+  if (!ui::SameFormName(event.form, ui::kYesNoForm)) return false;
+  prompt_.HandleEvent(event);
+  return true;
+}
+
+void ProgramComponents::SelectControlCommand(int commandId) {
+  ui::Event click{ui::kMainForm, commandId, ui::kClick, 0, false};
+  app_.Event(click);
+}
+
+bool ProgramComponents::CaptureMode() {
+  return toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
+}
+
+void ProgramComponents::CapturePoint(int control, Point clientPoint) {
+  editor_.AddCapturedStep(control, clientPoint);
+}
+
+void ProgramComponents::ShowWindowListIfChanged() {
+  const std::uint64_t revision = windowList_.Revision();
+  if (revision == shownWindowList_) return;
+  shownWindowList_ = revision;
+  ui::ShowWindowRows(toolkit_, windowList_.Rows());
+}
+
+}  // namespace quorbel

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/PlayingDeviceRunner.h"
+#include "app/ProgramParts.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceThread.h"
+#include "device/SurfaceActions.h"
+#include "editor/SequenceEditor.h"
+#include "keysets/KeysetCommands.h"
+#include "keysets/TargetProgram.h"
+#include "keysets/WindowList.h"
+#include "platform/Clock.h"
+#include "platform/Input.h"
+#include "platform/PortWaiter.h"
+#include "platform/SerialPort.h"
+#include "platform/UiRequests.h"
+#include "playback/EditorView.h"
+#include "playback/HeldInput.h"
+#include "playback/Playback.h"
+#include "playback/SteadyWait.h"
+#include "surface/Panel.h"
+#include "ui/YesNoPrompt.h"
+
+namespace quorbel {
+
+// The parts of the program beyond the application's own: the link to the
+// surface and its device thread, the panel, the sequence editor, the keyset
+// commands, the yes/no prompt, target identification and playback, wired to
+// one another and to the application's state.
+class ProgramComponents : public ProgramParts, private SurfaceActions, private EditorView {
+ public:
+  // The operating system's services these parts use besides the
+  // application's desktop and toolkit.
+  struct Services {
+    SerialPort& port;
+    PortWaiter& waiter;
+    Clock& clock;
+    Input& input;
+    UiRequests& ui;
+  };
+
+  ProgramComponents(Application& app, Services services);
+
+  void ShowControlSelected(int id) override { panel_.ShowControlSelected(id); }
+  void ShowWheelSelected(int id) override { panel_.ShowWheelSelected(id); }
+  void ShowShuttlePosition(int& id) override { panel_.ShowShuttlePosition(id); }
+  void ClearPanelSelection() override { panel_.ClearPanelSelection(); }
+  void ToggleLayer() override { panel_.ToggleLayer(); }
+  void SetLayerFromLamp(int id) override { panel_.SetLayerFromLamp(id); }
+  void SetLayerFromLabel(int id) override { panel_.SetLayerFromLabel(id); }
+
+  void ShowControl(int control) override { editor_.ShowControl(control); }
+  void ShowCapturedKey(int code, bool named) override { editor_.ShowCapturedKey(code, named); }
+  void AddInsert(int control, int x, int y) override { editor_.AddInsert(control, x, y); }
+  void InsertDelay(int control) override { editor_.InsertDelay(control); }
+  void DeleteStep(int control) override { editor_.DeleteStep(control); }
+  void ClearInputs() override { editor_.ClearInputs(); }
+  void RefreshList(int control, int row) override;
+
+  void SelectKeyset(int slot) override { commands_.SelectKeyset(slot); }
+  void NewKeyset() override { commands_.NewKeyset(); }
+  void DeleteCurrentKeyset() override { commands_.DeleteCurrentKeyset(); }
+  void ImportKeyset() override { commands_.ImportKeyset(); }
+  void ExportKeyset() override { commands_.ExportKeyset(); }
+  void CutLayer() override { commands_.CutLayer(); }
+  void CopyLayer() override { commands_.CopyLayer(); }
+  void PasteLayer() override { commands_.PasteLayer(); }
+
+  void ProbeSurface() override;
+  void PutPortMenuMarks() override { link_.portMenu.PutPortMenuMarks(); }
+  void ChoosePort(int port) override { link_.serial.ChoosePort(port); }
+  void ChooseBaudRate(int itemId) override { link_.serial.ChooseBaudRate(itemId); }
+
+  void OpenKeysetDisplay() override { app_.KeysetDisplay().OpenKeysetDisplay(); }
+  void Shutdown() override { app_.Shutdown(); }
+
+  bool DeviceThreadRunning() override { return runner_.Running(); }
+  bool OpenLink() override { return link_.serial.OpenLink(); }
+  void StartSurface() override;
+  void StopLink() override;
+  void RefreshWindowList() override;
+  bool LayOutForm(const std::string& form) override;
+  bool FormEvent(ui::Event& event) override;
+
+ private:
+  // What the device thread asks of the program.
+  void SelectControlCommand(int commandId) override;
+  bool CaptureMode() override;
+  void CapturePoint(int control, Point clientPoint) override;
+  void ResetWheelIndicators() override { panel_.ResetWheelIndicators(); }
+  void LightBothShuttleLamps() override { panel_.LightBothShuttleLamps(); }
+  void Play(int control, WindowId target) override { playback_.Play(control, target); }
+
+  // Shows the window list's rows when they changed since they were shown.
+  void ShowWindowListIfChanged();
+
+  Application& app_;
+  Services services_;
+  ProgramState& state_;
+  ui::Toolkit& toolkit_;
+  DeviceLink link_;
+  Panel panel_;
+  SequenceEditor editor_;
+  ui::YesNoPrompt prompt_;
+  KeysetCommands commands_;
+  WindowList windowList_;
+  TargetProgram target_;
+  HeldInput heldInput_;
+  SteadyWait wait_;
+  Playback playback_;
+  DeviceThread thread_;
+  PlayingDeviceRunner runner_;
+  std::uint64_t shownWindowList_ = 0;
+};
+
+}  // namespace quorbel

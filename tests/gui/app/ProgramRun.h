@@ -1,0 +1,46 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/Types.h"
+#include "platform/Desktop.h"
+#include "tests/integration/x11/ChildProcess.h"
+
+namespace quorbel::testing {
+
+// A folder of its own for one run of the program: its preferences, keysets,
+// port links and single-instance lock live there. Removed when it goes away.
+class ProgramFolder {
+ public:
+  ProgramFolder();
+  ~ProgramFolder();
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  void WritePreferences(int port, int baudRate) const;
+  // `count` keyset files, "Default" among them, each a full keyset image.
+  void AddKeysets(int count) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The simulated surface on "Com 1" of the folder, ready when this returns.
+std::unique_ptr<ChildProcess> StartSurface(const ProgramFolder& folder);
+
+// QuorbelU started in the folder on the display, with the folder as its
+// private runtime folder so that runs never see each other's instance lock.
+std::unique_ptr<ChildProcess> StartProgram(const ProgramFolder& folder, const std::string& display);
+
+// The first top-level window of process `pid` whose title satisfies
+// `wanted`; 0 when none appeared in time.
+WindowId WaitForWindow(Desktop& desktop, int pid,
+                       const std::function<bool(const std::string&)>& wanted,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+}  // namespace quorbel::testing
