@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/qt/CharGrid.h"
+#include "ui/qt/DrawnImageSource.h"
 #include "ui/qt/FolderImageSource.h"
 #include "ui/qt/PropertyLetters.h"
 #include "ui/qt/QtApplication.h"
@@ -33,7 +34,8 @@ QtToolkit::QtToolkit(std::shared_ptr<const PanelImageSource> images)
     : controlEvents_(std::make_unique<ControlEvents>(
           [this](QObject* watched, QEvent* event) { return OnControlEvent(watched, event); })),
       pictures_(images ? std::move(images)
-                       : std::make_shared<FolderImageSource>(FolderImageSource::DefaultFolders())) {
+                       : std::make_shared<DrawnImageSource>(std::make_shared<FolderImageSource>(
+                             FolderImageSource::DefaultFolders()))) {
   AttachKeyRouter();
 }
 

@@ -41,7 +41,8 @@ namespace quorbel::ui {
 class QtToolkit : public Toolkit {
  public:
   // The toolkit belongs to the thread that constructs it, the GUI thread.
-  // Without an image source, pictures are read with a FolderImageSource.
+  // Without an image source, pictures show the panel's drawn artwork, and
+  // images it does not draw are read with a FolderImageSource.
   explicit QtToolkit(std::shared_ptr<const PanelImageSource> images = nullptr);
   ~QtToolkit() override;
 

@@ -3,71 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "surface/ControlCatalogue.h"
+#include "surface/PanelImages.h"
 
 namespace quorbel::art {
 namespace {
 
-// The panel's image table: released and pressed image of every slot; an
-// empty name where a slot has no image in that column.
-std::vector<std::pair<std::string, std::string>> PanelImageTable() {
-  std::vector<std::pair<std::string, std::string>> table;
-  for (int digit = 0; digit <= 9; ++digit) {
-    const std::string stem = (digit <= 2 ? "$" : "$num") + std::to_string(digit);
-    table.emplace_back(stem + "up", stem + "dn");
-  }
-  table.insert(table.end(), {{"$SignUp", "$SignDn"},
-                             {"$EnterUp", "$EnterDn"},
-                             {"$ModeUp", "$ModeDn"},
-                             {"$SetUp", "$SetDn"},
-                             {"$ClearUp", "$ClearDn"},
-                             {"$LastUp", "$LastDn"},
-                             {"$RewUp", "$RewDn"},
-                             {"$FFUp", "$ffDn"},
-                             {"$StopUp", "$StopDn"},
-                             {"$PlayUp", "$PlayDn"},
-                             {"$RecUp", "$RecDn"},
-                             {"$w1", "$JogShuttle"},
-                             {"$w2", "$QuorbelLogo"},
-                             {"$w3", "$TimeCode"},
-                             {"$w4", ""},
-                             {"$w5", ""},
-                             {"$w6", ""},
-                             {"$w7", ""},
-                             {"$w8", ""},
-                             {"$SqUp", "$SqDn"},
-                             {"$Fkeys", ""},
-                             {"$FuncUp", "$FuncDn"},
-                             {"$ShiftUp", "$ShiftDn"},
-                             {"$HorUp", "$HorDn"},
-                             {"$VertUp", "$VertDn"},
-                             {"$Page", "$Lcd"},
-                             {"$RecLedUp", "$RecLedDn"},
-                             {"$EncLf", "$EncLfSel"},
-                             {"$EncRt", "$EncRtSel"},
-                             {"$LfWheel", "$RtWheelSel"},
-                             {"$RtWheel", "$RtWhSel"},
-                             {"$MLedUp", "$MLedDn"},
-                             {"$MStrip", ""},
-                             {"$Bank1", "$Bank2"},
-                             {"$Bank3", "$Bank4"},
-                             {"$Screw", "$WRest"},
-                             {"$Red1off", "$Red1on"},
-                             {"$AssignUp", "$AssignDn"},
-                             {"", "$JogDn"},
-                             {"", "$ShuttleDn"},
-                             {"$redoff", "$redon"}});
-  return table;
-}
-
+// Every image of the panel's slot table, the label "$Assign" and the icon.
 std::vector<std::string> EveryImageName() {
   std::vector<std::string> names = {"$Assign", "$program"};
-  for (const auto& [released, pressed] : PanelImageTable()) {
-    if (!released.empty()) names.push_back(released);
-    if (!pressed.empty()) names.push_back(pressed);
+  for (int slot = 0; slot < kPanelImageSlots; ++slot) {
+    for (const int column : {kReleased, kPressed}) {
+      const std::string_view name = PanelImageName(slot, column);
+      if (!name.empty()) names.emplace_back(name);
+    }
   }
   return names;
 }
@@ -82,7 +35,9 @@ bool HasPaint(const QImage& image) {
 }
 
 TEST(PanelArtTest, EveryImageIsDrawnAtItsSizeAndTwiceThatAtDoubleScale) {
-  for (const std::string& name : EveryImageName()) {
+  const std::vector<std::string> names = EveryImageName();
+  ASSERT_GT(names.size(), 90u);
+  for (const std::string& name : names) {
     SCOPED_TRACE(name);
     const QSize size = PanelImageSize(name);
     ASSERT_FALSE(size.isEmpty());

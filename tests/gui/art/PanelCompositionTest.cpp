@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "surface/ControlCatalogue.h"
 #include "ui/art/PanelArt.h"
 #include "ui/art/PanelComposition.h"
 #include "ui/art/PanelLayout.h"
@@ -57,6 +58,45 @@ TEST(PanelCompositionTest, NoTwoPicturesOverlapExceptThoseMountedOnAnother) {
       }
     }
   }
+}
+
+// The layout and the control catalogue must agree, or a control would
+// open showing another control's image, or have no picture at all.
+TEST(PanelCompositionTest, EveryControlWithImagesHasAPictureShowingItsReleasedImage) {
+  const ControlCatalogue catalogue;
+  for (int index = 0; index < kControlCount; ++index) {
+    SCOPED_TRACE(index);
+    const PanelPlace* place = PlaceOf(kPanelPictureBase + index);
+    const std::string& released = catalogue.PanelImages(index).released;
+    if (released.empty()) {
+      EXPECT_EQ(place, nullptr);
+    } else {
+      ASSERT_NE(place, nullptr);
+      EXPECT_EQ(place->image, released);
+    }
+  }
+}
+
+TEST(PanelCompositionTest, EachWLabelSitsBelowAndRightOfItsKey) {
+  for (int w = 0; w < 7; ++w) {
+    const PanelPlace* key = PlaceOf(1008 + w);
+    const PanelPlace* label = PlaceOf(250 + w);
+    EXPECT_EQ(label->image, "$w" + std::to_string(w + 1));
+    EXPECT_DOUBLE_EQ(label->column, key->column + 0.5);
+    EXPECT_DOUBLE_EQ(label->row, key->row + 1.625);
+  }
+}
+
+// Shown over the strip, a lit overlay must change what the user sees.
+TEST(PanelCompositionTest, JogAndShuttleOverlaysLightTheirPartOfTheStrip) {
+  const QImage strip = DrawPanelImage("$JogShuttle", 1);
+  const QImage jog = DrawPanelImage("$JogDn", 1);
+  const QImage shuttle = DrawPanelImage("$ShuttleDn", 1);
+  const int jogOffset = ColumnToPixels(PlaceOf(295)->column) - ColumnToPixels(PlaceOf(290)->column);
+  const int shuttleOffset =
+      ColumnToPixels(PlaceOf(296)->column) - ColumnToPixels(PlaceOf(290)->column);
+  EXPECT_NE(strip.copy(QRect(QPoint(jogOffset, 0), jog.size())), jog);
+  EXPECT_NE(strip.copy(QRect(QPoint(shuttleOffset, 0), shuttle.size())), shuttle);
 }
 
 TEST(PanelCompositionTest, ThePanelIsRenderedAtTheWindowsSizeTimesTheScale) {
