@@ -67,6 +67,9 @@ void Presence::Probe(ProbeMode mode) {
   surfaceAnswers_ = false;
   runner_.Hold();
   for (int attempt = 0; attempt < kAttempts && !surfaceAnswers_; ++attempt) {
+    // A reply too short to count stays on the port; left there, it would
+    // make up a whole reply together with the next short one.
+    if (attempt > 0) port_.DiscardPending();
     surfaceAnswers_ = AskIdentity();
   }
   const std::string caption = surfaceAnswers_

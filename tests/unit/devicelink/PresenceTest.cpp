@@ -75,6 +75,14 @@ TEST_F(PresenceTest, ShortOrForeignRepliesCountAsNoAnswer) {
   }
 }
 
+TEST_F(PresenceTest, ASurfaceThatAlwaysRepliesTenBytesNeverCountsAsAnswering) {
+  port.reply = Bytes(kIdentityReply.begin(), kIdentityReply.end() - 1);
+  ASSERT_TRUE(link.serial.OpenLink());
+  EXPECT_EQ(RequestTimes().size(), 4U);
+  EXPECT_EQ(Caption(), "Quorbel Not Active");
+  EXPECT_FALSE(link.presence.SurfaceAnswers());
+}
+
 TEST_F(PresenceTest, DiscardingProbeDropsWhatArrivedBeforeTheRequest) {
   ASSERT_TRUE(port.Open(2, 38400));
   memory.SurfaceSend(kIdentityReply);
