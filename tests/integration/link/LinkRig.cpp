@@ -22,6 +22,7 @@ constexpr int kKeysetList = 410;
 // program during the tests, so it marks the end of what the program wrote.
 constexpr std::array<std::uint8_t, 3> kMarker = {0xBF, 0x13, 0x7F};
 constexpr const char* kMarkerText = "BF 13 7F";
+constexpr std::chrono::milliseconds kLookAgain{5};
 
 }  // namespace
 
@@ -77,10 +78,12 @@ bool LinkRig::Await(const std::function<bool()>& done, std::chrono::milliseconds
   std::mutex mutex;
   std::condition_variable cancelled;
   bool over = false;
-  // Wakes the serving loop once the time is up, in case nothing else does.
+  // Some conditions (bytes waiting on the port) wake nobody when they come
+  // true: the serving loop looks again every few milliseconds, and once the
+  // time is up.
   std::thread alarm([&] {
     std::unique_lock lock(mutex);
-    if (!cancelled.wait_until(lock, deadline, [&] { return over; })) ui.Wake();
+    while (!cancelled.wait_for(lock, kLookAgain, [&] { return over; })) ui.Wake();
   });
   bool result = false;
   ui.ServeUntil([&] {
@@ -125,20 +128,6 @@ void LinkRig::SurfaceSends(const std::string& command) {
     return waiter.Counts().readable > readableBefore && waiter.Blocked() &&
            port.BytesPending() == 0;
   });
-}
-
-std::vector<std::string> LinkRig::DisplayMessages(const std::string& text, int position) {
-  static const char* digits = "0123456789ABCDEF";
-  auto hex = [](int value) { return std::string{digits[(value >> 4) & 0xF], digits[value & 0xF]}; };
-  std::vector<std::string> messages = {"BF 14 " + hex(position)};
-  for (char c : text) messages.push_back("BF 15 " + hex(static_cast<unsigned char>(c)));
-  return messages;
-}
-
-std::vector<std::string> LinkRig::Join(std::vector<std::vector<std::string>> parts) {
-  std::vector<std::string> all;
-  for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 bool LinkRig::AnyPortMarkChecked() const {

@@ -72,10 +72,6 @@ class LinkRig {
   // woken for bytes, handled them and sits waiting again with the port empty.
   void SurfaceSends(const std::string& command);
 
-  // The identity request and the display texts as the surface logs them.
-  static std::vector<std::string> DisplayMessages(const std::string& text, int position);
-  static std::vector<std::string> Join(std::vector<std::vector<std::string>> parts);
-
   std::string Caption() const { return toolkit.Caption("main"); }
   bool AnyPortMarkChecked() const;
 

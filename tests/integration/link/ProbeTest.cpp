@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/integration/link/ExpectedMessages.h"
 #include "tests/integration/link/LinkRig.h"
 
 namespace quorbel::testing {
@@ -10,23 +11,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int kPort = 4;
-const std::string kIdentityRequest = "F0 7D 25 03 F7";
-const std::string kConfiguration = "F0 7D 25 02 01 01 00 00 F7";
-const std::string kGreeting = "Brenlow Electronics Quorbel Series";
-
-std::vector<std::string> LayerLine(int layer) {
-  return LinkRig::Join(
-      {LinkRig::DisplayMessages("Current Keyset Layer " + std::to_string(layer + 1), 72),
-       {layer == 0 ? "BF 13 14" : "BF 12 14"}});
-}
-
-std::vector<std::string> Initialisation(int layer) {
-  return LinkRig::Join({{kConfiguration},
-                        LinkRig::DisplayMessages(kGreeting, 2),
-                        LayerLine(layer),
-                        {"BF 67 00"},
-                        std::vector<std::string>(8, "BF 68 7D")});
-}
 
 class ProbeTest : public ::testing::Test {
  protected:
@@ -38,10 +22,10 @@ TEST_F(ProbeTest, AnAnsweringSurfaceIsInitialisedGreetedAndShownTheLayerAtStartU
   rig.link.serial.OpenAtStartup();
   ASSERT_TRUE(rig.thread.Running());
 
-  EXPECT_EQ(rig.ReceivedSince(from), LinkRig::Join({{kIdentityRequest},
-                                                    Initialisation(0),
-                                                    LinkRig::DisplayMessages(kGreeting, 2),
-                                                    LayerLine(0)}));
+  EXPECT_EQ(rig.ReceivedSince(from), Join({{kIdentityRequest},
+                                           InitialisationMessages(0),
+                                           GreetingMessages(),
+                                           LayerLineMessages(0)}));
   EXPECT_EQ(rig.Caption(), "Quorbel - Default");
   EXPECT_TRUE(rig.link.presence.SurfaceAnswers());
   EXPECT_TRUE(rig.toolkit.MenuChecked("main", 1640 + kPort));
@@ -59,7 +43,7 @@ TEST_F(ProbeTest, TheSecondLayerLightsTheShiftLampAndALaterProbeDoesNotInitialis
   rig.keysets.Lock()->SetCurrentLayer(1);
   std::size_t from = rig.Settle();
   rig.link.output.WriteLayerLine();
-  EXPECT_EQ(rig.ReceivedSince(from), LayerLine(1));
+  EXPECT_EQ(rig.ReceivedSince(from), LayerLineMessages(1));
   EXPECT_THAT(rig.surface->State(), ::testing::Contains("lamps 20"));
 
   // Answered before: the listening probe asks once and sends nothing else.
@@ -95,9 +79,8 @@ TEST_F(ProbeTest, AReplyOneByteShortCountsAsNoAnswerUntilTheSurfaceAnswersInFull
   std::size_t from = rig.surface->LineCount();
   rig.link.serial.OpenAtStartup();
   // No initialisation: the start-up's own greeting and layer line only.
-  EXPECT_EQ(rig.ReceivedSince(from),
-            LinkRig::Join({std::vector<std::string>(4, kIdentityRequest),
-                           LinkRig::DisplayMessages(kGreeting, 2), LayerLine(0)}));
+  EXPECT_EQ(rig.ReceivedSince(from), Join({std::vector<std::string>(4, kIdentityRequest),
+                                           GreetingMessages(), LayerLineMessages(0)}));
   EXPECT_EQ(rig.Caption(), "Quorbel Not Active");
   EXPECT_TRUE(rig.thread.Running());
 
@@ -106,7 +89,7 @@ TEST_F(ProbeTest, AReplyOneByteShortCountsAsNoAnswerUntilTheSurfaceAnswersInFull
   rig.surface->Command("answer normal");
   from = rig.Settle();
   rig.link.status.StatusTick();
-  EXPECT_EQ(rig.ReceivedSince(from), LinkRig::Join({{kIdentityRequest}, Initialisation(0)}));
+  EXPECT_EQ(rig.ReceivedSince(from), Join({{kIdentityRequest}, InitialisationMessages(0)}));
   EXPECT_EQ(rig.Caption(), "Quorbel - Default");
   EXPECT_TRUE(rig.AnyPortMarkChecked());
   // The thread was held while the reply came: it never saw those bytes.
