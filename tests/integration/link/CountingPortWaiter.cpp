@@ -15,10 +15,12 @@ std::chrono::nanoseconds CallingThreadCpu() {
 }  // namespace
 
 void CountingPortWaiter::NoteCpu() {
-  // Called with mutex_ held, on the waiting thread.
-  if (std::this_thread::get_id() != cpuThread_) {
+  // Called with mutex_ held, on the waiting thread. Thread IDs come back
+  // once a thread has ended, so a new thread is told by a flag of its own.
+  thread_local bool seenBefore = false;
+  if (!seenBefore) {
+    seenBefore = true;
     cpuOfEarlierThreads_ += cpuOfThisThread_;
-    cpuThread_ = std::this_thread::get_id();
   }
   cpuOfThisThread_ = CallingThreadCpu();
 }

@@ -4,7 +4,6 @@
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "platform/linux/posix/PollPortWaiter.h"
 
@@ -51,7 +50,6 @@ class CountingPortWaiter : public PortWaiter {
   bool blocked_ = false;
   int blockedDescriptor_ = -1;
   bool blockedWithTimeOut_ = false;
-  std::thread::id cpuThread_;
   std::chrono::nanoseconds cpuOfEarlierThreads_{0};
   std::chrono::nanoseconds cpuOfThisThread_{0};
 };
