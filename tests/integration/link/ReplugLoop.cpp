@@ -60,7 +60,8 @@ bool Cycle(LinkRig& rig, int cycle, LoopCounts& counts) {
   if (!rig.thread.Running() || rig.Caption() != "Quorbel - Default") {
     return fail("the port was not opened again");
   }
-  if (!PressIsPlayed(rig, 1 + cycle % kPlainControls)) return fail("a press after the replug was not played");
+  if (!PressIsPlayed(rig, 1 + cycle % kPlainControls))
+    return fail("a press after the replug was not played");
   return true;
 }
 
