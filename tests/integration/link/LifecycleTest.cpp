@@ -127,5 +127,17 @@ TEST_F(LifecycleTest, AnUnpluggedSurfaceStopsTheThreadWithoutSpinningAndComesBac
           std::chrono::duration_cast<std::chrono::microseconds>(rig.waiter.ThreadCpu()).count()));
 }
 
+TEST_F(LifecycleTest, ASurfacePluggedBackBeforeTheTickIsOpenedAgainByThatTick) {
+  ASSERT_GE(rig.surface->CommandAndWait("unplug", "unplugged"), 0);
+  ASSERT_TRUE(rig.Await([this] { return rig.thread.HungUp(); }));
+  ASSERT_GE(rig.surface->CommandAndWait("plug", "ready "), 0);
+
+  rig.link.status.StatusTick();
+  EXPECT_TRUE(rig.thread.Running());
+  EXPECT_TRUE(rig.port.IsOpen());
+  EXPECT_EQ(rig.Caption(), "Quorbel - Default");
+  EXPECT_TRUE(PressIsPlayed(8));
+}
+
 }  // namespace
 }  // namespace quorbel::testing
