@@ -56,3 +56,27 @@ TEST_F(HangUpTest, TheThreadNoticesTheHangUpAndSleepsInsteadOfSpinning) {
 
 }  // namespace
 }  // namespace quorbel::testing
+
+namespace quorbel::testing {
+namespace {
+
+// Port 1 is also the machine's first built-in serial port when no link names it.
+TEST(HangUpOfTheFirstPort, WhileTheSurfaceIsAwayNoOtherDeviceIsOpenedInItsPlace) {
+  LinkRig rig{1};
+  rig.link.serial.OpenAtStartup();
+  ASSERT_GE(rig.surface->CommandAndWait("unplug", "unplugged"), 0);
+  ASSERT_TRUE(rig.Await([&] { return rig.thread.HungUp(); }));
+  rig.link.status.StatusTick();
+  EXPECT_FALSE(rig.port.IsOpen());
+  EXPECT_FALSE(rig.thread.Running());
+  EXPECT_EQ(rig.Caption(), "Quorbel Not Active");
+
+  ASSERT_GE(rig.surface->CommandAndWait("plug", "ready "), 0);
+  rig.link.status.StatusTick();
+  EXPECT_EQ(rig.Caption(), "Quorbel - Default");
+  rig.surface->Command("press 3");
+  EXPECT_TRUE(rig.Await([&] { return rig.actions.Count("play 3") == 1; }));
+}
+
+}  // namespace
+}  // namespace quorbel::testing
