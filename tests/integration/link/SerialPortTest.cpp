@@ -3,6 +3,8 @@
 #include <termios.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "platform/linux/posix/LinuxSerialPort.h"
