@@ -122,12 +122,18 @@ std::vector<std::string> LinkRig::ReceivedSince(std::size_t from) {
 }
 
 void LinkRig::SurfaceSends(const std::string& command) {
-  const int readableBefore = waiter.Counts().readable;
+  const std::size_t readBefore = port.BytesRead();
+  const std::size_t from = surface->LineCount();
   surface->Command(command);
-  Await([&] {
-    return waiter.Counts().readable > readableBefore && waiter.Blocked() &&
-           port.BytesPending() == 0;
-  });
+  const long sentLine = surface->WaitForLine(from, "sent ");
+  if (sentLine < 0) return;
+  // "sent BF 65 40": three characters a byte, the last without its blank.
+  const std::size_t sent = (surface->Lines()[static_cast<std::size_t>(sentLine)].text.size() -
+                            std::string("sent ").size() + 1) /
+                           3;
+  // Reading happens outside the waits: a thread that has read them all and
+  // waits again has handled them.
+  Await([&] { return port.BytesRead() >= readBefore + sent && waiter.Blocked(); });
 }
 
 bool LinkRig::AnyPortMarkChecked() const {

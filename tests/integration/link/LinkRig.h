@@ -69,7 +69,7 @@ class LinkRig {
   std::vector<std::string> ReceivedSince(std::size_t from);
 
   // The surface sends a message and the device thread has taken it: it has
-  // woken for bytes, handled them and sits waiting again with the port empty.
+  // read every byte of it, handled them and sits waiting again.
   void SurfaceSends(const std::string& command);
 
   std::string Caption() const { return toolkit.Caption("main"); }

@@ -25,6 +25,12 @@ bool WatchedPort::Write(std::span<const std::uint8_t> bytes) {
   return inner_.Write(bytes);
 }
 
+std::size_t WatchedPort::Read(std::uint8_t* buffer, std::size_t count) {
+  const std::size_t got = inner_.Read(buffer, count);
+  bytesRead_ += got;
+  return got;
+}
+
 std::vector<WatchedPort::Written> WatchedPort::Writes() const {
   std::lock_guard lock(mutex_);
   return writes_;

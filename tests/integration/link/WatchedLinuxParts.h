@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -31,9 +32,7 @@ class WatchedPort : public SerialPort {
   bool IsOpen() const override { return inner_.IsOpen(); }
   void Close() override { inner_.Close(); }
   std::size_t BytesPending() override { return inner_.BytesPending(); }
-  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
-    return inner_.Read(buffer, count);
-  }
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
   bool Write(std::span<const std::uint8_t> bytes) override;
   // A write of the test's own, left out of Writes().
   bool WriteUnnoted(std::span<const std::uint8_t> bytes) { return inner_.Write(bytes); }
@@ -45,11 +44,14 @@ class WatchedPort : public SerialPort {
     std::chrono::steady_clock::time_point at;
   };
   std::vector<Written> Writes() const;
+  // Bytes taken off the port by reads so far.
+  std::size_t BytesRead() const { return bytesRead_; }
 
  private:
   LinuxSerialPort inner_;
   mutable std::mutex mutex_;
   std::vector<Written> writes_;
+  std::atomic<std::size_t> bytesRead_{0};
 };
 
 }  // namespace quorbel::testing
