@@ -5,7 +5,10 @@ namespace quorbel {
 void LinkStatus::StatusTick() {
   if (activity_.Busy()) return;
   const LinkActivity::Scope ticking(activity_);
-  if (link_.DropVanishedPort()) return;
+  // A port that went away is dropped and, should it be back already (a
+  // cable pulled and plugged in again between two ticks), opened again at
+  // once rather than a tick later.
+  link_.DropVanishedPort();
   if (link_.PortVanished()) {
     link_.ReopenVanishedPort();
     return;

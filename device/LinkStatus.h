@@ -14,8 +14,9 @@ class LinkStatus {
       : link_(link), presence_(presence), activity_(activity) {}
 
   // A port that went away is closed and the caption reads "Quorbel Not
-  // Active"; at a later tick, once the same port opens again, the link comes
-  // back as after a choice of port. Otherwise the listening presence probe.
+  // Active"; at this tick or a later one, once the same port opens again,
+  // the link comes back as after a choice of port. Otherwise the listening
+  // presence probe.
   // A tick that arrives while another link operation serves events is
   // dropped; the next one comes ten seconds later.
   void StatusTick();

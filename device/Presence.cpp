@@ -34,7 +34,13 @@ bool Presence::AskIdentity() {
   const std::uint32_t asked = clock_.TickMs();
   while (port_.BytesPending() < kReplyLength) {
     clock_.Sleep(kReplyPoll);
-    if (clock_.TickMs() - asked > kReplyLimitMs) return false;
+    if (clock_.TickMs() - asked > kReplyLimitMs) {
+      // A reply too short to count must not make up a whole one together
+      // with the next attempt's reply. A whole reply that came late stays:
+      // the next attempt finds it.
+      if (port_.BytesPending() < kReplyLength) port_.DiscardPending();
+      return false;
+    }
   }
   // The whole of what is waiting is the reply; only its start is checked.
   std::array<std::uint8_t, 256> chunk{};

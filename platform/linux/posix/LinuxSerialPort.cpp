@@ -36,6 +36,8 @@ bool LinuxSerialPort::Open(int portNumber, int baudRate) {
   Close();
   const std::string path = SerialDevicePath(portNumber);
   if (path.empty()) return false;
+  const bool throughLink = path == SerialLinkPath(portNumber);
+  if (portNumber == linkedPort_ && !throughLink) return false;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   // TIOCEXCL keeps other users' opens away; the lock also stops a second
@@ -47,6 +49,7 @@ bool LinuxSerialPort::Open(int portNumber, int baudRate) {
   }
   fd_ = fd;
   baudRate_ = baudRate;
+  linkedPort_ = throughLink ? portNumber : 0;
   return true;
 }
 

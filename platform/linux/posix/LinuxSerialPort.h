@@ -34,6 +34,11 @@ class LinuxSerialPort : public SerialPort {
  private:
   int fd_ = -1;
   int baudRate_ = 0;
+  // The port last opened through its ports/comN link, 0 for none. While that
+  // link is missing (the simulated surface unplugged), the number still means
+  // the link: opening fails instead of reaching the built-in port of the same
+  // number, so the surface is found again once it is back.
+  int linkedPort_ = 0;
 };
 
 }  // namespace quorbel

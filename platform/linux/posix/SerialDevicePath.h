@@ -9,5 +9,7 @@ namespace quorbel {
 // for a port; without such a link, the n-th built-in serial port /dev/ttyS<n-1>.
 // Empty for a port number outside 1..32.
 std::string SerialDevicePath(int portNumber);
+// The link that names "Com n": ports/comN.
+std::string SerialLinkPath(int portNumber);
 
 }  // namespace quorbel

@@ -75,6 +75,25 @@ TEST_F(PresenceTest, ShortOrForeignRepliesCountAsNoAnswer) {
   }
 }
 
+TEST_F(PresenceTest, ASurfaceThatAlwaysRepliesTenBytesNeverCountsAsAnswering) {
+  port.reply = Bytes(kIdentityReply.begin(), kIdentityReply.end() - 1);
+  ASSERT_TRUE(link.serial.OpenLink());
+  EXPECT_EQ(RequestTimes().size(), 4U);
+  EXPECT_EQ(Caption(), "Quorbel Not Active");
+  EXPECT_FALSE(link.presence.SurfaceAnswers());
+}
+
+TEST_F(PresenceTest, AWholeReplyThatCameTooLateCountsAtTheNextAttempt) {
+  int sleeps = 0;
+  // The reply to the first request arrives during its second pause.
+  clock.onSleep = [&] {
+    if (++sleeps == 2) memory.SurfaceSend(kIdentityReply);
+  };
+  ASSERT_TRUE(link.serial.OpenLink());
+  EXPECT_EQ(RequestTimes().size(), 2U);
+  EXPECT_EQ(Caption(), "Quorbel - Cubase");
+}
+
 TEST_F(PresenceTest, DiscardingProbeDropsWhatArrivedBeforeTheRequest) {
   ASSERT_TRUE(port.Open(2, 38400));
   memory.SurfaceSend(kIdentityReply);

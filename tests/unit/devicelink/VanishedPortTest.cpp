@@ -51,8 +51,21 @@ TEST_F(VanishedPortTest, UnpluggedSurfaceShowsNotActiveAndComesBackOnItsOwnPort)
   EXPECT_EQ(Sent(), (std::vector<std::string>{"hold", "F0 7D 25 03 F7", "letgo"}));
 }
 
+TEST_F(VanishedPortTest, APortThatIsBackAlreadyIsReopenedByTheTickThatDropsIt) {
+  memory.SurfaceHangUp();
+  journal.entries.clear();
+  link.status.StatusTick();
+  EXPECT_TRUE(runner.Running());
+  EXPECT_FALSE(link.serial.PortVanished());
+  EXPECT_EQ(Caption(), "Quorbel - Cubase");
+  const auto greeting = DisplayWrites("Brenlow Electronics Quorbel Series", 2);
+  EXPECT_EQ(Sent(),
+            Join({{"stop", "F0 7D 25 03 F7"}, InitialisationWrites(), {"start"}, greeting}));
+}
+
 TEST_F(VanishedPortTest, AChoiceOfPortEndsTheQuietRetries) {
   memory.SurfaceHangUp();
+  memory.RemovePort(4);
   link.status.StatusTick();
   ASSERT_TRUE(link.serial.PortVanished());
 
