@@ -1,19 +1,81 @@
 #!/usr/bin/env bash
-# Builds QuorbelU and runs every test.
-#   scripts/test.sh              normal build in build/
+# Builds QuorbelU and runs its tests.
+#   scripts/test.sh              normal build in build/ and every test; the quick one
 #   scripts/test.sh --sanitize   address and undefined-behaviour sanitizers in build-asan/
+#   scripts/test.sh --tsan       thread sanitizer in build-tsan/
+#   scripts/test.sh --all        all three, then every fuzzer for 60 s (scripts/fuzz.sh);
+#                                what continuous integration runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Configures and builds in $1 with the CMake options after it.
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Runs the tests of build $1, with any further CTest arguments.
+run_tests() {
+  local dir=$1
+  shift
+  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" "$@"
+}
+
+# A CTest pattern of the tests of build $1 whose programs run Qt: those of
+# tests/gui/ and tests/e2e/.
+qt_tests_pattern() {
+  ctest --test-dir "$1" -N -V | awk -v gui="$1/tests/(gui|e2e)/" '
+    / Test command: / { command[$1 + 0] = $4 }
+    /^ *Test +#[0-9]+: / {
+      number = $2; sub(/#/, "", number); sub(/:/, "", number)
+      if (command[number + 0] ~ gui) {
+        name = $3; gsub(/[][.*+?^$()|\\{}]/, "\\\\&", name)
+        pattern = pattern (pattern == "" ? "" : "|") name
+      }
+    }
+    END { print (pattern == "" ? "^$" : "^(" pattern ")$") }'
+}
+
+normal() {
+  build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  run_tests build
+}
+
+address() {
+  build build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON -DQUORBEL_BENCH=OFF
+  run_tests build-asan
+}
+
+thread() {
+  build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_TSAN=ON -DQUORBEL_BENCH=OFF
+  # Qt's libraries are not built with the thread sanitizer, which then cannot
+  # see the order their locks and queued calls give, so it reports races that
+  # are none; the tests that run Qt stay out of this build.
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    run_tests build-tsan -E "$(qt_tests_pattern build-tsan)"
+}
+
 "$(pwd)/scripts/setup.sh"
 
-build=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-if [ "${1:-}" = "--sanitize" ]; then
-  build=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON -DQUORBEL_BENCH=OFF)
-fi
-
-cmake -S . -B "$build" -G Ninja "${options[@]}"
-cmake --build "$build" -j "$(nproc)"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+case "${1:-}" in
+  "") normal ;;
+  --sanitize) address ;;
+  --tsan) thread ;;
+  --all)
+    stages=(normal address thread fuzz)
+    times=()
+    for stage in "${stages[@]}"; do
+      echo "=== $stage"
+      start=$SECONDS
+      if [ "$stage" = fuzz ]; then scripts/fuzz.sh 60; else "$stage"; fi
+      times+=("$stage $((SECONDS - start))s")
+    done
+    echo "=== every stage passed: ${times[*]}"
+    ;;
+  *)
+    echo "usage: scripts/test.sh [--sanitize | --tsan | --all]" >&2
+    exit 2
+    ;;
+esac
