@@ -74,6 +74,13 @@ std::string SurfaceState::DisplayAt(int position) const {
   return text;
 }
 
+std::optional<char> SurfaceState::DisplayCell(int position) const {
+  if (position < 0 || position >= kDisplayCells) return std::nullopt;
+  const auto cell = static_cast<std::size_t>(position);
+  if (!written_[cell]) return std::nullopt;
+  return display_[cell];
+}
+
 int SurfaceState::Count(ProgramMessage kind) const {
   return counts_[static_cast<std::size_t>(kind)];
 }

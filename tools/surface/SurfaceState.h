@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ class SurfaceState {
   // The characters written so far, from `position` up to the first cell never
   // written.
   std::string DisplayAt(int position) const;
+  // The character at `position`; nothing for a cell never written.
+  std::optional<char> DisplayCell(int position) const;
 
   int Count(ProgramMessage kind) const;
 

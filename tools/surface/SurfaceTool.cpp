@@ -28,8 +28,8 @@ void Say(const std::string& line) {
 
 }  // namespace
 
-SurfaceTool::SurfaceTool(const ToolOptions& options)
-    : options_(options), terminal_(options.dir, options.port) {}
+SurfaceTool::SurfaceTool(const ToolOptions& options, int inputDescriptor)
+    : options_(options), inputDescriptor_(inputDescriptor), terminal_(options.dir, options.port) {}
 
 bool SurfaceTool::Plug() {
   std::string error;
@@ -42,33 +42,60 @@ bool SurfaceTool::Plug() {
   return true;
 }
 
+bool SurfaceTool::Start() {
+  const bool plugged = Plug();
+  Changed();
+  return plugged;
+}
+
+void SurfaceTool::Stop() {
+  terminal_.Unplug();
+  Changed();
+}
+
 int SurfaceTool::Run(int signalDescriptor) {
-  if (!Plug()) return 1;
-  bool inputOpen = true;
+  if (!Start()) return 1;
   while (true) {
-    const auto due = simulator_.NextDue();
-    const std::uint64_t now = NowMs();
-    const int timeout = !due ? -1 : *due <= now ? 0 : static_cast<int>(*due - now);
     std::array<pollfd, 3> waits{{{signalDescriptor, POLLIN, 0},
-                                 {inputOpen ? STDIN_FILENO : -1, POLLIN, 0},
+                                 {inputDescriptor_, POLLIN, 0},
                                  {terminal_.Descriptor(), POLLIN, 0}}};
-    if (::poll(waits.data(), waits.size(), timeout) < 0 && errno != EINTR) return 1;
+    if (::poll(waits.data(), waits.size(), MillisecondsToNextDue()) < 0 && errno != EINTR) {
+      return 1;
+    }
     if (waits[0].revents != 0) break;
     if (waits[2].revents != 0) ReceiveFromEditor();
     SendDue();
     if (waits[1].revents != 0) {
-      std::array<char, 4096> chunk{};
-      const ssize_t got = ::read(STDIN_FILENO, chunk.data(), chunk.size());
-      if (got > 0) {
-        if (!TakeInput(std::string(chunk.data(), static_cast<std::size_t>(got)))) break;
-      } else if (got == 0 || errno != EINTR) {
-        inputOpen = false;
-        if (!options_.stay) break;
-      }
+      const Input input = ReadInput();
+      if (input == Input::Quit || (input == Input::Ended && !options_.stay)) break;
     }
   }
-  terminal_.Unplug();
+  Stop();
   return 0;
+}
+
+int SurfaceTool::MillisecondsToNextDue() const {
+  const auto due = simulator_.NextDue();
+  if (!due) return -1;
+  const std::uint64_t now = NowMs();
+  return *due <= now ? 0 : static_cast<int>(*due - now);
+}
+
+SurfaceTool::Input SurfaceTool::ReadInput() {
+  if (inputDescriptor_ < 0) return Input::Ended;
+  std::array<char, 4096> chunk{};
+  const ssize_t got = ::read(inputDescriptor_, chunk.data(), chunk.size());
+  if (got > 0) {
+    return TakeInput(std::string(chunk.data(), static_cast<std::size_t>(got))) ? Input::Open
+                                                                               : Input::Quit;
+  }
+  if (got < 0 && errno == EINTR) return Input::Open;
+  inputDescriptor_ = -1;
+  return Input::Ended;
+}
+
+void SurfaceTool::Changed() const {
+  if (changed_) changed_();
 }
 
 void SurfaceTool::ReceiveFromEditor() {
@@ -79,6 +106,7 @@ void SurfaceTool::ReceiveFromEditor() {
   // request logged knows the answer, if any, is already on its way.
   SendDue();
   for (const auto& line : log) Say(line);
+  Changed();
 }
 
 void SurfaceTool::SendDue() {
@@ -124,12 +152,14 @@ bool SurfaceTool::Execute(const Command& command) {
       simulator_.DropQueued();
       terminal_.Unplug();
       Say("unplugged");
+      Changed();
     }
   } else if (std::holds_alternative<command::Plug>(command)) {
     if (terminal_.Plugged()) {
       Say("error: already plugged in");
     } else {
       Plug();
+      Changed();
     }
   } else if (!terminal_.Plugged()) {
     Say("error: unplugged; nothing sent");

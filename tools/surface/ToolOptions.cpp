@@ -12,7 +12,7 @@ constexpr int kHighestPort = 32;
 }  // namespace
 
 std::string ToolUsage() {
-  return "usage: quorbel-surface [--port N (1..32)] [--dir PATH] [--stay]";
+  return "usage: quorbel-surface [--port N (1..32)] [--dir PATH] [--stay] [--window]";
 }
 
 ParsedOptions ParseToolOptions(std::span<const char* const> arguments) {
@@ -26,6 +26,8 @@ ParsedOptions ParseToolOptions(std::span<const char* const> arguments) {
     }
     if (option == "--stay") {
       parsed.options.stay = true;
+    } else if (option == "--window") {
+      parsed.options.window = true;
     } else if (option == "--port") {
       const std::string_view value = arguments[++i];
       int port = 0;

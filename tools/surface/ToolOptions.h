@@ -6,7 +6,7 @@
 namespace quorbel::surfacetool {
 
 // The simulated surface's command line:
-//   quorbel-surface [--port N] [--dir PATH] [--stay]
+//   quorbel-surface [--port N] [--dir PATH] [--stay] [--window]
 struct ToolOptions {
   // The link ports/comN is written for "Com N".
   int port = 1;
@@ -14,6 +14,9 @@ struct ToolOptions {
   std::string dir = ".";
   // Keep running at the end of the input, until quit or a signal.
   bool stay = false;
+  // Show the surface in a window that can be clicked; the window stays open
+  // at the end of the input, until it is closed, quit or a signal.
+  bool window = false;
 };
 
 struct ParsedOptions {

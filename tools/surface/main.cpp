@@ -9,6 +9,7 @@
 
 #include "tools/surface/SurfaceTool.h"
 #include "tools/surface/ToolOptions.h"
+#include "tools/surfacewindow/RunSurfaceWindow.h"
 
 int main(int argc, char** argv) {
   using namespace quorbel::surfacetool;
@@ -31,5 +32,7 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   SurfaceTool tool(parsed.options);
+  if (parsed.options.window)
+    return quorbel::surfacewindow::RunSurfaceWindow(tool, signals, argc, argv);
   return tool.Run(signals);
 }

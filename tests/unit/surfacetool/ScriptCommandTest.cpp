@@ -86,12 +86,14 @@ TEST(ToolOptionsTest, PortDirectoryAndStayAreReadAndBadValuesRefused) {
   EXPECT_EQ(defaults.options.port, 1);
   EXPECT_EQ(defaults.options.dir, ".");
   EXPECT_FALSE(defaults.options.stay);
+  EXPECT_FALSE(defaults.options.window);
 
-  const ParsedOptions given = Options({"--dir", "/tmp/x", "--port", "12", "--stay"});
+  const ParsedOptions given = Options({"--dir", "/tmp/x", "--port", "12", "--stay", "--window"});
   EXPECT_EQ(given.error, "");
   EXPECT_EQ(given.options.port, 12);
   EXPECT_EQ(given.options.dir, "/tmp/x");
   EXPECT_TRUE(given.options.stay);
+  EXPECT_TRUE(given.options.window);
 
   EXPECT_THAT(Options({"--port", "33"}).error, HasSubstr("1..32"));
   EXPECT_THAT(Options({"--port", "0"}).error, HasSubstr("1..32"));

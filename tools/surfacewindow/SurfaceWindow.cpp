@@ -1,0 +1,175 @@
+#include "tools/surfacewindow/SurfaceWindow.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <ranges>
+
+#include "tools/surfacewindow/DisplayPainter.h"
+#include "tools/surfacewindow/SurfaceGeometry.h"
+#include "ui/art/ArtKit.h"
+#include "ui/art/PanelArt.h"
+
+namespace quorbel::surfacewindow {
+
+namespace {
+
+int ControlOf(int pictureId) { return pictureId - kFirstControlPicture; }
+
+bool IsKey(int pictureId) {
+  return pictureId >= kFirstControlPicture && pictureId <= kLastKeyPicture;
+}
+
+}  // namespace
+
+SurfaceWindow::SurfaceWindow(const surfacetool::SurfaceState& state, CommandSink send,
+                             QWidget* parent)
+    : QWidget(parent), state_(state), send_(std::move(send)) {
+  setFixedSize(SurfaceArea().size());
+  setFocusPolicy(Qt::StrongFocus);
+  jogLit_.setSingleShot(true);
+  jogLit_.setInterval(kJogLitMs);
+  connect(&jogLit_, &QTimer::timeout, this, [this] {
+    litWheelHalf_ = 0;
+    update();
+  });
+}
+
+void SurfaceWindow::StateChanged() { update(); }
+
+QPointF SurfaceWindow::OnPanel(QPointF point) { return point + SurfaceArea().topLeft(); }
+
+const QImage& SurfaceWindow::Image(const std::string& name) {
+  // Drawn once for each scale, since the artwork is drawn from vectors.
+  if (devicePixelRatioF() != imageScale_) {
+    images_.clear();
+    imageScale_ = devicePixelRatioF();
+  }
+  auto found = images_.find(name);
+  if (found == images_.end()) {
+    found = images_.emplace(name, art::DrawPanelImage(name, imageScale_)).first;
+  }
+  return found->second;
+}
+
+std::string SurfaceWindow::ImageShown(int id, std::string_view image) const {
+  bool pressed = false;
+  if (IsKey(id)) {
+    const int control = ControlOf(id);
+    pressed = heldKey_ == control || (HasLamp(control) && state_.LampOn(control));
+  } else if (id == kReverseLamp) {
+    pressed = ring_.Position() < 0;
+  } else if (id == kForwardLamp) {
+    pressed = ring_.Position() > 0;
+  } else if (id == kLeftWheelHalf || id == kRightWheelHalf) {
+    pressed = litWheelHalf_ == id;
+  }
+  return pressed ? PressedImage(image) : std::string(image);
+}
+
+bool SurfaceWindow::Shown(int id, bool hiddenAtStart) const {
+  if (id == kJogOverlay) return litWheelHalf_ != 0;
+  if (id == kShuttleOverlay) return ring_.Position() != 0;
+  return !hiddenAtStart;
+}
+
+void SurfaceWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), art::Palette::Chassis());
+  painter.translate(-SurfaceArea().topLeft());
+  // Pictures placed earlier lie on top, so they are drawn last.
+  for (const art::PanelPlace& place : art::kPanelPlaces | std::views::reverse) {
+    if (!Shown(place.id, place.hiddenAtStart) || !PictureRect(place).intersects(SurfaceArea())) {
+      continue;
+    }
+    painter.drawImage(PictureRect(place).topLeft(), Image(ImageShown(place.id, place.image)));
+  }
+  PaintDisplay(painter, DisplayGlass(), state_);
+}
+
+void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPointF at = OnPanel(event->position());
+  const int picture = PictureAt(at);
+  if (IsKey(picture)) {
+    heldKey_ = ControlOf(picture);
+    send_(surfacetool::command::Press{heldKey_});
+  } else if (picture == kReverseLamp || picture == kForwardLamp) {
+    ringGrabbedAtX_ = static_cast<int>(at.x());
+    SendShuttle(ring_.Grab(picture == kReverseLamp ? -1 : 1));
+  } else if (WheelPartAt(at) == WheelPart::Ring) {
+    ringGrabbedAtX_ = static_cast<int>(at.x());
+    SendShuttle(ring_.Grab(0));
+  } else if (WheelPartAt(at) == WheelPart::Jog) {
+    dial_.Grab(AngleOnWheel(at));
+  }
+  update();
+}
+
+void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = OnPanel(event->position());
+  if (ring_.Held()) SendShuttle(ring_.Drag(static_cast<int>(at.x()) - ringGrabbedAtX_));
+  if (dial_.Held()) SendJog(dial_.Drag(AngleOnWheel(at)));
+}
+
+void SurfaceWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  if (heldKey_ >= 0) {
+    send_(surfacetool::command::Release{heldKey_});
+    heldKey_ = -1;
+  }
+  if (ring_.Held()) SendShuttle(ring_.Release());
+  dial_.Release();
+  update();
+}
+
+void SurfaceWindow::wheelEvent(QWheelEvent* event) {
+  if (WheelPartAt(OnPanel(event->position())) == WheelPart::None) {
+    event->ignore();
+    return;
+  }
+  // Some platforms turn a wheel with Shift held into a sideways one.
+  const QPoint delta = event->angleDelta();
+  const int notches = notches_.Take(delta.y() != 0 ? delta.y() : delta.x());
+  if (event->modifiers() & Qt::ShiftModifier) {
+    SendShuttle(ring_.Turn(notches));
+  } else {
+    LetShuttleGo();
+    SendJog(notches);
+  }
+  event->accept();
+}
+
+void SurfaceWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Shift) LetShuttleGo();
+  QWidget::keyReleaseEvent(event);
+}
+
+void SurfaceWindow::focusOutEvent(QFocusEvent* event) {
+  LetShuttleGo();
+  QWidget::focusOutEvent(event);
+}
+
+void SurfaceWindow::LetShuttleGo() {
+  if (!ring_.Held()) SendShuttle(ring_.Release());
+}
+
+void SurfaceWindow::SendShuttle(std::optional<int> position) {
+  if (!position) return;
+  send_(surfacetool::command::Shuttle{*position});
+  update();
+}
+
+void SurfaceWindow::SendJog(int steps) {
+  if (steps == 0) return;
+  // Turning away from the user, or clockwise, is the wheel's right half;
+  // the other way its left half, which sets the direction bit.
+  const bool left = steps < 0;
+  send_(surfacetool::command::Jog{left, left ? -steps : steps});
+  litWheelHalf_ = left ? kLeftWheelHalf : kRightWheelHalf;
+  jogLit_.start();
+  update();
+}
+
+}  // namespace quorbel::surfacewindow

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "tools/surface/ScriptCommand.h"
+#include "tools/surface/SurfaceState.h"
+#include "tools/surfacewindow/WheelGestures.h"
+
+namespace quorbel::surfacewindow {
+
+// The simulated surface drawn with the panel's artwork. Pressing a key with
+// the mouse presses it on the surface until the button is let go; the mouse
+// wheel over the jog wheel, or a drag round it, turns it; a drag on the
+// shuttle ring, a press on a shuttle lamp or the wheel with Shift held moves
+// the ring, which springs back to its centre when let go. The lamps and the
+// display show `state`, which the owner keeps; call StateChanged after it
+// changes.
+class SurfaceWindow : public QWidget {
+ public:
+  using CommandSink = std::function<void(const surfacetool::Command&)>;
+
+  SurfaceWindow(const surfacetool::SurfaceState& state, CommandSink send,
+                QWidget* parent = nullptr);
+
+  void StateChanged();
+
+  // How long the jog wheel shows itself turned after a step.
+  static constexpr int kJogLitMs = 150;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  // The main window's pixel under a point of this widget.
+  static QPointF OnPanel(QPointF point);
+  std::string ImageShown(int id, std::string_view image) const;
+  bool Shown(int id, bool hiddenAtStart) const;
+  const QImage& Image(const std::string& name);
+
+  void SendShuttle(std::optional<int> position);
+  void SendJog(int steps);
+  // Lets the ring spring back unless the mouse holds it.
+  void LetShuttleGo();
+
+  const surfacetool::SurfaceState& state_;
+  CommandSink send_;
+  int heldKey_ = -1;
+  ShuttleRing ring_;
+  int ringGrabbedAtX_ = 0;
+  JogDial dial_;
+  WheelNotches notches_;
+  int litWheelHalf_ = 0;
+  QTimer jogLit_;
+  std::map<std::string, QImage> images_;
+  qreal imageScale_ = 0;
+};
+
+}  // namespace quorbel::surfacewindow
