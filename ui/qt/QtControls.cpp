@@ -1,4 +1,4 @@
-// Controls of the Qt toolkit: making them from their specification, their
+// Controls of the Qt toolkit: making them from what the program asks for, their
 // state, their clicks and focus, and pictures.
 #include <QAbstractButton>
 #include <QApplication>
