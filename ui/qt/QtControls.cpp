@@ -1,4 +1,4 @@
-// Controls of the Qt toolkit: making them from their specification, their
+// Controls of the Qt toolkit: making them from what the program asks for, their
 // state, their clicks and focus, and pictures.
 #include <QAbstractButton>
 #include <QApplication>
@@ -258,7 +258,13 @@ void QtToolkit::ForRange(const std::string& form, int firstId, int lastId,
 }
 
 void QtToolkit::Show(const std::string& form, int firstId, int lastId) {
-  ForRange(form, firstId, lastId, [](QWidget& widget) { widget.show(); });
+  // A control that appears is drawn over its neighbours, as the panel's
+  // overlays need; a control that shows already stays where it lies.
+  ForRange(form, firstId, lastId, [](QWidget& widget) {
+    if (!widget.isHidden()) return;
+    widget.show();
+    widget.raise();
+  });
 }
 
 void QtToolkit::Hide(const std::string& form, int firstId, int lastId) {

@@ -32,6 +32,17 @@ TEST_F(ToolkitTest, ControlsSitOnTheGridAndEarlierOnesLieAbove) {
   EXPECT_EQ(Client()->childAt(200, 200), Control(100));
 }
 
+TEST_F(ToolkitTest, AnOverlayLiesAboveWhatItCoversOnceShown) {
+  Add(ControlKind::Picture, 290, Rect{17.325, 28.5, 4, 2}, "$JogShuttle");
+  Add(ControlKind::Picture, 295, Rect{17.325, 28.5, 4, 2}, "$JogDn", "H");
+  const QPoint inside = Control(290)->geometry().center();
+  EXPECT_EQ(Client()->childAt(inside), Control(290));
+  kit.Show("main", 295, 296);
+  EXPECT_EQ(Client()->childAt(inside), Control(295));
+  kit.Show("main", 290, 290);  // showing already: stays below
+  EXPECT_EQ(Client()->childAt(inside), Control(295));
+}
+
 TEST_F(ToolkitTest, TextsChecksAndRangesOfControls) {
   Add(ControlKind::Label, 435, Rect{81, 3.325, 15, 1.125}, "", "CS");
   Add(ControlKind::Text, 620, Rect{77.5, 11.25, 16.5, 1.25}, "", "ES");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include "ToolkitFixture.h"
@@ -105,6 +106,36 @@ TEST_F(ToolkitTest, RunEndsWhenTheLastFormIsUnloaded) {
       });
   EXPECT_EQ(result, 0);
   EXPECT_THAT(steps, ElementsAre("start-up", "layout MAIN", "timer"));
+}
+
+using Change = std::pair<int, int>;  // control ID and event code
+
+std::vector<Change> FocusChanges(const std::vector<Event>& events, const std::string& form) {
+  std::vector<Change> changes;
+  for (const Event& event : events) {
+    if (event.form == form && (event.code == kGotFocus || event.code == kLostFocus)) {
+      changes.emplace_back(event.id, event.code);
+    }
+  }
+  return changes;
+}
+
+TEST_F(ToolkitTest, FormsAndTextBoxesReportFocus) {
+  Add(ControlKind::Text, 620, Rect{77.5, 11.25, 16.5, 1.25}, "", "ES");
+  Add(ControlKind::Button, 480, Rect{105, 21.5, 12, 1.25}, "Add/&Insert");
+  QWidget* main = kit.FormWidget("main");
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+  kit.SetFocus("main", 620);
+  kit.SetFocus("main", 480);  // buttons report no focus
+  kit.CreateForm("OTHER", "", "Other", Rect{0, 0, 10, 10}, "", -1, -1);
+  kit.FormWidget("other")->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(kit.FormWidget("other")));
+  // Each form in its own order; which of the two windows hears first is Qt's affair.
+  EXPECT_THAT(FocusChanges(events, "MAIN"),
+              ElementsAre(Change{0, kGotFocus}, Change{620, kGotFocus}, Change{620, kLostFocus},
+                          Change{0, kLostFocus}));
+  EXPECT_THAT(FocusChanges(events, "OTHER"), ElementsAre(Change{0, kGotFocus}));
 }
 
 }  // namespace
