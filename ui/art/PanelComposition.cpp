@@ -6,7 +6,6 @@
 
 #include "ui/art/ArtKit.h"
 #include "ui/art/PanelArt.h"
-#include "ui/art/PanelLayout.h"
 
 namespace quorbel::art {
 
@@ -16,7 +15,11 @@ constexpr double kTopStripRows = 1.75;
 
 }  // namespace
 
-QImage RenderPanel(double scale) {
+std::string_view OpeningImage(const PanelPlace& place) {
+  return place.hiddenAtStart ? std::string_view() : place.image;
+}
+
+QImage RenderPanel(double scale, const PanelShows& shows) {
   const QSize window(ColumnToPixels(kWindowColumns), RowToPixels(kWindowRows));
   QImage image(QSize(static_cast<int>(std::lround(window.width() * scale)),
                      static_cast<int>(std::lround(window.height() * scale))),
@@ -26,9 +29,10 @@ QImage RenderPanel(double scale) {
   QPainter painter(&image);
   painter.fillRect(QRect(0, 0, window.width(), RowToPixels(kTopStripRows)), QColor(221, 221, 221));
   for (const PanelPlace& place : kPanelPlaces | std::views::reverse) {
-    if (place.hiddenAtStart) continue;
+    const std::string_view shown = shows(place);
+    if (shown.empty()) continue;
     painter.drawImage(QPointF(ColumnToPixels(place.column), RowToPixels(place.row)),
-                      DrawPanelImage(place.image, scale));
+                      DrawPanelImage(shown, scale));
   }
   return image;
 }

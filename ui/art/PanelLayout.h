@@ -8,9 +8,10 @@ namespace quorbel::art {
 
 // Where every picture of the surface panel sits in the main window, in the
 // window's character units (8 by 16 pixels at normal scale), with the image
-// it shows when the window opens. Plain data without Qt, so that any window
-// showing the surface (the editor's main window, the simulated surface) can
-// lay the pictures out the same way.
+// it shows when the window opens. Pictures listed earlier lie above later
+// ones, as the window stacks its controls in the order it creates them.
+// Plain data without Qt, so that any window showing the surface (the
+// editor's main window, the simulated surface) can lay them out the same way.
 
 inline constexpr double kColumnPixels = 8;
 inline constexpr double kRowPixels = 16;
@@ -106,6 +107,9 @@ inline constexpr auto kPanelPlaces = std::to_array<PanelPlace>({
     {1081, "$redoff", 23, 19},
     {1126, "$LfWheel", 14.5, 19.3125},
     {1127, "$RtWheel", 22.875, 19.3125},
+    // The lit "JOG" and "SHUTTLE", hidden at first, over their strip (290)
+    {295, "$JogDn", 17.325, 28.5, true},
+    {296, "$ShuttleDn", 24.75, 28.5, true},
     // Labels beside the W keys: half a column right of and 1.625 rows below each key
     {250, "$w1", 9.875, 24.875},
     {251, "$w2", 10.5, 21.625},
@@ -117,8 +121,6 @@ inline constexpr auto kPanelPlaces = std::to_array<PanelPlace>({
     // Decorations
     {270, "$Fkeys", 1, 12.5},
     {290, "$JogShuttle", 17.325, 28.5},
-    {295, "$JogDn", 17.325, 28.5, true},
-    {296, "$ShuttleDn", 24.75, 28.5, true},
     {300, "$QuorbelLogo", 10.75, 12},
     {310, "$TimeCode", 38, 12.75},
     {325, "$Page", 0.25, 2.25},

@@ -99,6 +99,17 @@ TEST(PanelCompositionTest, JogAndShuttleOverlaysLightTheirPartOfTheStrip) {
   EXPECT_NE(strip.copy(QRect(QPoint(shuttleOffset, 0), shuttle.size())), shuttle);
 }
 
+TEST(PanelCompositionTest, AnOverlayShownLiesAboveTheStripItLights) {
+  const QImage opening = RenderPanel(1);
+  for (const int overlay : {295, 296}) {
+    const QImage lit = RenderPanel(1, [overlay](const PanelPlace& place) {
+      return place.id == overlay ? place.image : OpeningImage(place);
+    });
+    const QRect where = PlaceRect(*PlaceOf(overlay));
+    EXPECT_NE(opening.copy(where), lit.copy(where)) << overlay;
+  }
+}
+
 TEST(PanelCompositionTest, ThePanelIsRenderedAtTheWindowsSizeTimesTheScale) {
   EXPECT_EQ(RenderPanel(1).size(), WindowRect().size());
   EXPECT_EQ(RenderPanel(2).size(), WindowRect().size() * 2);
