@@ -213,6 +213,17 @@ Size QtToolkit::FormSize(const std::string& form) {
   });
 }
 
+Rect QtToolkit::FormPlace(const std::string& form) {
+  return OnGui([&] {
+    QtForm* f = FindForm(form);
+    if (f == nullptr) return Rect{};
+    // Where the window stands now, which the user may have moved it to.
+    const QPoint corner = f->window->pos();
+    return Rect{corner.x() / kColumnPixels, corner.y() / kRowPixels, f->place.width,
+                f->place.height};
+  });
+}
+
 Size QtToolkit::ScreenSize() {
   return OnGui([] {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -64,6 +64,7 @@ class QtToolkit : public Toolkit {
   void SetFormIcon(const std::string& form, const std::string& iconName) override;
   WindowId Handle(const std::string& form) override;
   Size FormSize(const std::string& form) override;
+  Rect FormPlace(const std::string& form) override;
   Size ScreenSize() override;
   Size CharSize() override;  // in device-independent pixels
 

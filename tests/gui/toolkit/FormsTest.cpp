@@ -33,6 +33,16 @@ TEST_F(ToolkitTest, FormsAreFoundWhateverTheCaseAndSizedOnTheCharacterGrid) {
   EXPECT_EQ(kit.CharSize().height, 16);
 }
 
+TEST_F(ToolkitTest, AFormsPlaceFollowsTheWindowOnTheScreen) {
+  kit.FormWidget("main")->move(80, 160);
+  const Rect place = kit.FormPlace("MAIN");
+  EXPECT_EQ(place.column, 10);
+  EXPECT_EQ(place.row, 10);
+  EXPECT_EQ(place.width, 126.875);
+  EXPECT_EQ(place.height, 32.4375);
+  EXPECT_EQ(kit.FormPlace("nothing").width, 0);
+}
+
 TEST_F(ToolkitTest, TheLayoutRunsWhileTheFormIsCreated) {
   std::vector<std::string> laidOut;
   layout = [&](const std::string& form) {
