@@ -37,6 +37,7 @@ bool SurfaceTool::Plug() {
     Say("error: " + error);
     return false;
   }
+  ++plugCount_;
   Say("ready com" + std::to_string(options_.port) + " " + terminal_.LinkPath() + " -> " +
       terminal_.DevicePath());
   return true;

@@ -57,6 +57,9 @@ class SurfaceTool {
 
   const SurfaceState& State() const { return simulator_.State(); }
   bool Plugged() const { return terminal_.Plugged(); }
+  // How often a pseudo-terminal was made; each has a descriptor of its own,
+  // even where its number is that of the last.
+  int PlugCount() const { return plugCount_; }
   int Port() const { return options_.port; }
   // Called whenever the lamps, the display or the plug may have changed.
   void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
@@ -72,6 +75,7 @@ class SurfaceTool {
   PseudoTerminal terminal_;
   SurfaceSimulator simulator_;
   std::string inputLine_;
+  int plugCount_ = 0;
   std::function<void()> changed_;
 };
 
