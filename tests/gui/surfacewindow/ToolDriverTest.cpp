@@ -33,7 +33,8 @@ class ToolDriverTest : public ::testing::Test {
     tool_ = std::make_unique<surfacetool::SurfaceTool>(options, input_[0]);
     driver_ = std::make_unique<ToolDriver>(*tool_, -1, [this] { finished_ = true; });
     window_ = std::make_unique<SurfaceWindow>(
-        tool_->State(), [this](const surfacetool::Command& command) { driver_->Execute(command); });
+        tool_->State(), tool_->Controls(),
+        [this](const surfacetool::Command& command) { driver_->Execute(command); });
     tool_->SetChangeListener([this] { window_->StateChanged(); });
     EXPECT_TRUE(tool_->Start());
     driver_->Follow();
@@ -131,6 +132,27 @@ TEST_F(ToolDriverTest, CommandsStillWorkAndAnswersStillGoOutBesideTheWindow) {
   EXPECT_EQ(EditorReads(11), surfacetool::SurfaceSimulator::IdentityReply());
   Type("quit\n");
   EXPECT_TRUE(ServeUntil([this] { return finished_; }));
+}
+
+TEST_F(ToolDriverTest, KeysTheShuttleAndTheJogWheelMovedByCommandsShowInTheWindow) {
+  const QImage idle = window_->grab().toImage();
+  auto rectOf = [](int id) {
+    return PictureRect(*art::PlaceOf(id)).translated(-SurfaceArea().topLeft());
+  };
+  Type("press 45\nshuttle 3\n");
+  ASSERT_TRUE(ServeUntil([this] { return tool_->Controls().ShuttlePosition() == 3; }));
+  const QImage moved = window_->grab().toImage();
+  EXPECT_TRUE(DiffersIn(idle, moved, rectOf(1045)));
+  EXPECT_TRUE(DiffersIn(idle, moved, rectOf(kForwardLamp)));
+  EXPECT_FALSE(DiffersIn(idle, moved, rectOf(kReverseLamp)));
+
+  Type("release 45\nshuttle 0\njog right\n");
+  ASSERT_TRUE(ServeUntil([this] { return tool_->Controls().JogSteps() == 1; }));
+  const QImage turning = window_->grab().toImage();
+  EXPECT_TRUE(DiffersIn(idle, turning, rectOf(kRightWheelHalf)));
+  EXPECT_FALSE(DiffersIn(idle, turning, rectOf(1045)));
+  // The wheel looks still again a moment after its last step.
+  EXPECT_TRUE(ServeUntil([&] { return window_->grab().toImage() == idle; }));
 }
 
 }  // namespace

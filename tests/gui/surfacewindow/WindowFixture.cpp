@@ -8,8 +8,11 @@
 namespace quorbel::surfacewindow {
 
 WindowFixture::WindowFixture()
-    : window_(state_,
-              [this](const surfacetool::Command& command) { commands_.push_back(command); }) {
+    : window_(state_, controls_, [this](const surfacetool::Command& command) {
+        commands_.push_back(command);
+        controls_.Sent(surfacetool::BytesToSend(command));
+        window_.StateChanged();
+      }) {
   window_.show();
 }
 

@@ -16,7 +16,7 @@
 namespace quorbel::surfacewindow {
 
 // A surface window over a state the test feeds, recording the bytes that the
-// window's commands would send.
+// window's commands send and showing them sent, as the running surface does.
 class WindowFixture : public ::testing::Test {
  protected:
   WindowFixture();
@@ -36,6 +36,7 @@ class WindowFixture : public ::testing::Test {
   std::vector<std::uint8_t> TakeSent();
 
   surfacetool::SurfaceState state_;
+  surfacetool::SentControls controls_;
   std::vector<surfacetool::Command> commands_;
   SurfaceWindow window_;
 };
