@@ -37,6 +37,7 @@ bool SurfaceTool::Plug() {
     Say("error: " + error);
     return false;
   }
+  ++plugCount_;
   Say("ready com" + std::to_string(options_.port) + " " + terminal_.LinkPath() + " -> " +
       terminal_.DevicePath());
   return true;
@@ -110,13 +111,19 @@ void SurfaceTool::ReceiveFromEditor() {
 }
 
 void SurfaceTool::SendDue() {
+  bool controlsSent = false;
   for (const auto& outgoing : simulator_.TakeDue(NowMs())) {
     if (!terminal_.Write(outgoing.bytes)) {
       Say("error: the editor is not reading; dropped " + HexText(outgoing.bytes));
-    } else if (!outgoing.isReply || simulator_.Logging()) {
-      Say("sent " + HexText(outgoing.bytes));
+      continue;
+    }
+    if (!outgoing.isReply || simulator_.Logging()) Say("sent " + HexText(outgoing.bytes));
+    if (!outgoing.isReply) {
+      controls_.Sent(outgoing.bytes);
+      controlsSent = true;
     }
   }
+  if (controlsSent) Changed();
 }
 
 bool SurfaceTool::TakeInput(const std::string& chunk) {

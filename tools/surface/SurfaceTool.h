@@ -8,6 +8,7 @@
 
 #include "tools/surface/PseudoTerminal.h"
 #include "tools/surface/ScriptCommand.h"
+#include "tools/surface/SentControls.h"
 #include "tools/surface/SurfaceSimulator.h"
 #include "tools/surface/ToolOptions.h"
 
@@ -56,9 +57,13 @@ class SurfaceTool {
   bool Execute(const Command& command);
 
   const SurfaceState& State() const { return simulator_.State(); }
+  const SentControls& Controls() const { return controls_; }
   bool Plugged() const { return terminal_.Plugged(); }
+  // How often a pseudo-terminal was made; each has a descriptor of its own,
+  // even where its number is that of the last.
+  int PlugCount() const { return plugCount_; }
   int Port() const { return options_.port; }
-  // Called whenever the lamps, the display or the plug may have changed.
+  // Called whenever the lamps, the display, the controls or the plug may have changed.
   void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
 
  private:
@@ -71,7 +76,9 @@ class SurfaceTool {
   int inputDescriptor_;
   PseudoTerminal terminal_;
   SurfaceSimulator simulator_;
+  SentControls controls_;
   std::string inputLine_;
+  int plugCount_ = 0;
   std::function<void()> changed_;
 };
 

@@ -48,6 +48,8 @@ void PaintCharacter(QPainter& p, const QRectF& cell, char code, const QFont& fon
   const qreal across = cell.width() / metrics.horizontalAdvance(QLatin1Char('M'));
   const qreal down = cell.height() * kGlyphHeight / metrics.capHeight();
   p.save();
+  // Each character has its own cell of dots and cannot spill into the next.
+  p.setClipRect(cell, Qt::IntersectClip);
   p.translate(cell.center());
   p.scale(across, down);
   const QRectF box(-cell.width() / across / 2, -cell.height() / down / 2, cell.width() / across,

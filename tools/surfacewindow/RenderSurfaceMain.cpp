@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   Write(state, 0x12, 2);     // F3 selected in the editor
   Write(state, 0x12, 59);    // and Play
 
-  quorbel::surfacewindow::SurfaceWindow window(state, [](const auto&) {});
+  const quorbel::surfacetool::SentControls controls;
+  quorbel::surfacewindow::SurfaceWindow window(state, controls, [](const auto&) {});
   window.show();
   if (!window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);

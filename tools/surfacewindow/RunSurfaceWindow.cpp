@@ -20,7 +20,7 @@ QString Title(const surfacetool::SurfaceTool& tool) {
 int RunSurfaceWindow(surfacetool::SurfaceTool& tool, int signalDescriptor, int argc, char** argv) {
   QApplication application(argc, argv);
   ToolDriver driver(tool, signalDescriptor, [] { QApplication::quit(); });
-  SurfaceWindow window(tool.State(),
+  SurfaceWindow window(tool.State(), tool.Controls(),
                        [&driver](const surfacetool::Command& command) { driver.Execute(command); });
   tool.SetChangeListener([&window, &tool] {
     window.setWindowTitle(Title(tool));

@@ -23,9 +23,14 @@ bool IsKey(int pictureId) {
 
 }  // namespace
 
-SurfaceWindow::SurfaceWindow(const surfacetool::SurfaceState& state, CommandSink send,
+SurfaceWindow::SurfaceWindow(const surfacetool::SurfaceState& state,
+                             const surfacetool::SentControls& controls, CommandSink send,
                              QWidget* parent)
-    : QWidget(parent), state_(state), send_(std::move(send)) {
+    : QWidget(parent),
+      state_(state),
+      controls_(controls),
+      send_(std::move(send)),
+      jogStepsSeen_(controls.JogSteps()) {
   setFixedSize(SurfaceArea().size());
   setFocusPolicy(Qt::StrongFocus);
   jogLit_.setSingleShot(true);
@@ -36,7 +41,15 @@ SurfaceWindow::SurfaceWindow(const surfacetool::SurfaceState& state, CommandSink
   });
 }
 
-void SurfaceWindow::StateChanged() { update(); }
+void SurfaceWindow::StateChanged() {
+  // The jog wheel shows itself turned for a moment after each step.
+  if (controls_.JogSteps() != jogStepsSeen_) {
+    jogStepsSeen_ = controls_.JogSteps();
+    litWheelHalf_ = controls_.LastJogLeft() ? kLeftWheelHalf : kRightWheelHalf;
+    jogLit_.start();
+  }
+  update();
+}
 
 QPointF SurfaceWindow::OnPanel(QPointF point) { return point + SurfaceArea().topLeft(); }
 
@@ -57,11 +70,11 @@ std::string SurfaceWindow::ImageShown(int id, std::string_view image) const {
   bool pressed = false;
   if (IsKey(id)) {
     const int control = ControlOf(id);
-    pressed = heldKey_ == control || (HasLamp(control) && state_.LampOn(control));
+    pressed = controls_.Held(control) || (HasLamp(control) && state_.LampOn(control));
   } else if (id == kReverseLamp) {
-    pressed = ring_.Position() < 0;
+    pressed = controls_.ShuttlePosition() < 0;
   } else if (id == kForwardLamp) {
-    pressed = ring_.Position() > 0;
+    pressed = controls_.ShuttlePosition() > 0;
   } else if (id == kLeftWheelHalf || id == kRightWheelHalf) {
     pressed = litWheelHalf_ == id;
   }
@@ -70,7 +83,7 @@ std::string SurfaceWindow::ImageShown(int id, std::string_view image) const {
 
 bool SurfaceWindow::Shown(int id, bool hiddenAtStart) const {
   if (id == kJogOverlay) return litWheelHalf_ != 0;
-  if (id == kShuttleOverlay) return ring_.Position() != 0;
+  if (id == kShuttleOverlay) return controls_.ShuttlePosition() != 0;
   return !hiddenAtStart;
 }
 
@@ -104,7 +117,6 @@ void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
   } else if (WheelPartAt(at) == WheelPart::Jog) {
     dial_.Grab(AngleOnWheel(at));
   }
-  update();
 }
 
 void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -121,7 +133,6 @@ void SurfaceWindow::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (ring_.Held()) SendShuttle(ring_.Release());
   dial_.Release();
-  update();
 }
 
 void SurfaceWindow::wheelEvent(QWheelEvent* event) {
@@ -156,9 +167,7 @@ void SurfaceWindow::LetShuttleGo() {
 }
 
 void SurfaceWindow::SendShuttle(std::optional<int> position) {
-  if (!position) return;
-  send_(surfacetool::command::Shuttle{*position});
-  update();
+  if (position) send_(surfacetool::command::Shuttle{*position});
 }
 
 void SurfaceWindow::SendJog(int steps) {
@@ -167,9 +176,6 @@ void SurfaceWindow::SendJog(int steps) {
   // the other way its left half, which sets the direction bit.
   const bool left = steps < 0;
   send_(surfacetool::command::Jog{left, left ? -steps : steps});
-  litWheelHalf_ = left ? kLeftWheelHalf : kRightWheelHalf;
-  jogLit_.start();
-  update();
 }
 
 }  // namespace quorbel::surfacewindow

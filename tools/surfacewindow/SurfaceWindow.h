@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tools/surface/ScriptCommand.h"
+#include "tools/surface/SentControls.h"
 #include "tools/surface/SurfaceState.h"
 #include "tools/surfacewindow/WheelGestures.h"
 
@@ -18,14 +19,15 @@ namespace quorbel::surfacewindow {
 // wheel over the jog wheel, or a drag round it, turns it; a drag on the
 // shuttle ring, a press on a shuttle lamp or the wheel with Shift held moves
 // the ring, which springs back to its centre when let go. The lamps and the
-// display show `state`, which the owner keeps; call StateChanged after it
-// changes.
+// display show `state`; keys held down, the shuttle lamps and a turning jog
+// wheel show `controls`, whatever sent them. The owner keeps both; call
+// StateChanged after either changes.
 class SurfaceWindow : public QWidget {
  public:
   using CommandSink = std::function<void(const surfacetool::Command&)>;
 
-  SurfaceWindow(const surfacetool::SurfaceState& state, CommandSink send,
-                QWidget* parent = nullptr);
+  SurfaceWindow(const surfacetool::SurfaceState& state, const surfacetool::SentControls& controls,
+                CommandSink send, QWidget* parent = nullptr);
 
   void StateChanged();
 
@@ -54,7 +56,9 @@ class SurfaceWindow : public QWidget {
   void LetShuttleGo();
 
   const surfacetool::SurfaceState& state_;
+  const surfacetool::SentControls& controls_;
   CommandSink send_;
+  int jogStepsSeen_ = 0;
   int heldKey_ = -1;
   ShuttleRing ring_;
   int ringGrabbedAtX_ = 0;

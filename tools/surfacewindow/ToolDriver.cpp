@@ -26,6 +26,10 @@ void ToolDriver::Watch(std::unique_ptr<QSocketNotifier>& notifier, int descripto
 }
 
 void ToolDriver::Follow() {
+  if (watchedPlug_ != tool_.PlugCount() || tool_.TerminalDescriptor() < 0) {
+    watchedPlug_ = tool_.PlugCount();
+    terminal_.reset();
+  }
   Watch(terminal_, tool_.TerminalDescriptor(), &ToolDriver::EditorSent);
   Watch(input_, tool_.InputDescriptor(), &ToolDriver::InputArrived);
   const int wait = tool_.MillisecondsToNextDue();

@@ -38,6 +38,7 @@ class ToolDriver : public QObject {
   std::unique_ptr<QSocketNotifier> input_;
   std::unique_ptr<QSocketNotifier> terminal_;
   QTimer due_;
+  int watchedPlug_ = 0;
 };
 
 }  // namespace quorbel::surfacewindow
