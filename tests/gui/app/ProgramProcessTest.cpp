@@ -7,8 +7,10 @@
 #include <iterator>
 #include <memory>
 
+#include "keysets/KeysetLayer.h"
 #include "platform/linux/x11/X11Desktop.h"
 #include "tests/gui/app/ProgramRun.h"
+#include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
 
 namespace quorbel::testing {
@@ -95,6 +97,33 @@ TEST_F(ProgramProcessTest, SecondCopyShowsItsMessageAndNoWindowOfItsOwn) {
                           [](const std::string& title) { return title == "Quorbel - Default"; }),
             0u);
   EXPECT_EQ(Terminate(*first), 0);
+}
+
+TEST_F(ProgramProcessTest, PressOnTheSurfaceTypesIntoTheProgramInFront) {
+  constexpr int kPlay = 59;
+  folder.WritePreferences(1, 38400);
+  WriteKeyset(folder, "Default", kPlay, 'D', 0);
+  // The recorder's executable is named x11_recorder, so this keyset is its.
+  WriteKeyset(folder, "x11_recorder", kPlay, 'S', kCtrl);
+  ScriptedSurface surface(folder);
+  auto program = StartProgram(folder, server->display());
+  ASSERT_NE(WaitForWindow(*desktop, program->pid(),
+                          [](const std::string& title) { return title == "Quorbel - Default"; }),
+            0u);
+  RecorderProcess target(server->display());  // takes the focus
+
+  surface.Send("press 59");
+  std::vector<std::string> keys;
+  while (keys.size() < 4) {
+    const std::vector<std::string> next = target.Lines(1);
+    if (next.empty()) break;
+    if (next.front().starts_with("press") || next.front().starts_with("release")) {
+      keys.push_back(next.front());
+    }
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{"press Control_L 0", "press s 4", "release s 4",
+                                            "release Control_L 4"}));
+  EXPECT_EQ(Terminate(*program), 0);
 }
 
 }  // namespace
