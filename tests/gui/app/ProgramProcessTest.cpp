@@ -21,6 +21,21 @@ std::string ReadText(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+using Lines = std::vector<std::string>;
+
+// The next `count` key events the recorder saw, other lines left out.
+Lines KeyLines(RecorderProcess& recorder, std::size_t count) {
+  Lines keys;
+  while (keys.size() < count) {
+    const Lines next = recorder.Lines(1);
+    if (next.empty()) break;
+    if (next.front().starts_with("press") || next.front().starts_with("release")) {
+      keys.push_back(next.front());
+    }
+  }
+  return keys;
+}
+
 class ProgramProcessTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { server = XvfbServer::Start().release(); }
@@ -113,17 +128,25 @@ TEST_F(ProgramProcessTest, PressOnTheSurfaceTypesIntoTheProgramInFront) {
   RecorderProcess target(server->display());  // takes the focus
 
   surface.Send("press 59");
-  std::vector<std::string> keys;
-  while (keys.size() < 4) {
-    const std::vector<std::string> next = target.Lines(1);
-    if (next.empty()) break;
-    if (next.front().starts_with("press") || next.front().starts_with("release")) {
-      keys.push_back(next.front());
-    }
-  }
-  EXPECT_EQ(keys, (std::vector<std::string>{"press Control_L 0", "press s 4", "release s 4",
-                                            "release Control_L 4"}));
+  EXPECT_EQ(KeyLines(target, 4),
+            (Lines{"press Control_L 0", "press s 4", "release s 4", "release Control_L 4"}));
   EXPECT_EQ(Terminate(*program), 0);
+}
+
+TEST_F(ProgramProcessTest, SignalDuringAHeldKeyReleasesEveryKey) {
+  folder.WritePreferences(1, 38400);
+  // A delay of 100 ticks holds the keys down for five seconds.
+  WriteKeyset(folder, "Default", 59, 'S', kCtrl, 100);
+  ScriptedSurface surface(folder);
+  auto program = StartProgram(folder, server->display());
+  ASSERT_NE(WaitForWindow(*desktop, program->pid(),
+                          [](const std::string& title) { return title == "Quorbel - Default"; }),
+            0u);
+  RecorderProcess target(server->display());
+  surface.Send("press 59");
+  ASSERT_EQ(KeyLines(target, 2), (Lines{"press Control_L 0", "press s 4"}));
+  EXPECT_EQ(Terminate(*program), 0);
+  EXPECT_EQ(KeyLines(target, 2), (Lines{"release s 4", "release Control_L 4"}));
 }
 
 }  // namespace

@@ -83,13 +83,13 @@ void ScriptedSurface::Send(const std::string& command) {
 }
 
 void WriteKeyset(const ProgramFolder& folder, const std::string& name, int control, int key,
-                 int modifiers) {
+                 int modifiers, int delay) {
   KeysetModel keysets;
   std::string image;
   {
     auto model = keysets.Lock();
     model->SetKeysetName(0, name);
-    model->SetStep(control, 1, {0, 0, key, modifiers, 0});
+    model->SetStep(control, 1, {0, 0, key, modifiers, delay});
     for (int layer = 0; layer < kLayerSlots; ++layer) {
       image.append(reinterpret_cast<const char*>(&model->Record(0, layer)), kKeysetLayerBytes);
     }

@@ -50,9 +50,9 @@ class ScriptedSurface {
 };
 
 // A keyset file in the folder whose control `control` plays `key` with the
-// modifier bits `modifiers` in its first layer.
+// modifier bits `modifiers` and `delay` ticks in its first layer.
 void WriteKeyset(const ProgramFolder& folder, const std::string& name, int control, int key,
-                 int modifiers);
+                 int modifiers, int delay = 0);
 
 // QuorbelU started in the folder on the display, with the folder as its
 // private runtime folder so that runs never see each other's instance lock.
