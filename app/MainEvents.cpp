@@ -26,12 +26,16 @@ constexpr int kWheelRight = 1127;
 constexpr int kLastPanelPicture = 1127;
 constexpr int kShuttleLimit = 12;
 
-constexpr int kLastModifierBox = 642;
+constexpr int kAltBox = 630;
+constexpr int kCtrlBox = 635;
+constexpr int kShiftBox = 640;
+constexpr int kApplicationBox = 642;
 constexpr const char* kHelpFile = "quorbel.hlp";
 
 bool Between(int id, int first, int last) { return id >= first && id <= last; }
 
-// The keys, lamps and wheels of the panel whose click selects them.
+// The panel's keys that a click shows selected: F, W and M keys, arrows, Bank
+// keys, Assign, Page keys, keypad and transport. Shift toggles the layer.
 bool IsSelectablePicture(int id) {
   return (Between(id, 1000, 1029) && id != kShiftPicture) || Between(id, 1032, 1060);
 }
@@ -41,7 +45,9 @@ bool IsShuttlePicture(int id) {
          id == kForwardReported;
 }
 
-bool IsModifierBox(int id) { return id == 630 || id == 635 || id == 640 || id == kLastModifierBox; }
+bool IsModifierBox(int id) {
+  return id == kAltBox || id == kCtrlBox || id == kShiftBox || id == kApplicationBox;
+}
 
 }  // namespace
 

@@ -8,7 +8,6 @@ namespace quorbel {
 
 ProgramComponents::ProgramComponents(Application& app, Services services)
     : app_(app),
-      services_(services),
       state_(app.State()),
       toolkit_(app.Toolkit()),
       link_(services.port, runner_, toolkit_, state_.windows, services.clock, state_.link,

@@ -96,7 +96,6 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void ShowWindowListIfChanged();
 
   Application& app_;
-  Services services_;
   ProgramState& state_;
   ui::Toolkit& toolkit_;
   DeviceLink link_;

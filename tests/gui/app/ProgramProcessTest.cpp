@@ -7,8 +7,10 @@
 #include <iterator>
 #include <memory>
 
+#include "keysets/KeysetLayer.h"
 #include "platform/linux/x11/X11Desktop.h"
 #include "tests/gui/app/ProgramRun.h"
+#include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
 
 namespace quorbel::testing {
@@ -17,6 +19,21 @@ namespace {
 std::string ReadText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+using Lines = std::vector<std::string>;
+
+// The next `count` key events the recorder saw, other lines left out.
+Lines KeyLines(RecorderProcess& recorder, std::size_t count) {
+  Lines keys;
+  while (keys.size() < count) {
+    const Lines next = recorder.Lines(1);
+    if (next.empty()) break;
+    if (next.front().starts_with("press") || next.front().starts_with("release")) {
+      keys.push_back(next.front());
+    }
+  }
+  return keys;
 }
 
 class ProgramProcessTest : public ::testing::Test {
@@ -95,6 +112,41 @@ TEST_F(ProgramProcessTest, SecondCopyShowsItsMessageAndNoWindowOfItsOwn) {
                           [](const std::string& title) { return title == "Quorbel - Default"; }),
             0u);
   EXPECT_EQ(Terminate(*first), 0);
+}
+
+TEST_F(ProgramProcessTest, PressOnTheSurfaceTypesIntoTheProgramInFront) {
+  constexpr int kPlay = 59;
+  folder.WritePreferences(1, 38400);
+  WriteKeyset(folder, "Default", kPlay, 'D', 0);
+  // The recorder's executable is named x11_recorder, so this keyset is its.
+  WriteKeyset(folder, "x11_recorder", kPlay, 'S', kCtrl);
+  ScriptedSurface surface(folder);
+  auto program = StartProgram(folder, server->display());
+  ASSERT_NE(WaitForWindow(*desktop, program->pid(),
+                          [](const std::string& title) { return title == "Quorbel - Default"; }),
+            0u);
+  RecorderProcess target(server->display());  // takes the focus
+
+  surface.Send("press 59");
+  EXPECT_EQ(KeyLines(target, 4),
+            (Lines{"press Control_L 0", "press s 4", "release s 4", "release Control_L 4"}));
+  EXPECT_EQ(Terminate(*program), 0);
+}
+
+TEST_F(ProgramProcessTest, SignalDuringAHeldKeyReleasesEveryKey) {
+  folder.WritePreferences(1, 38400);
+  // A delay of 100 ticks holds the keys down for five seconds.
+  WriteKeyset(folder, "Default", 59, 'S', kCtrl, 100);
+  ScriptedSurface surface(folder);
+  auto program = StartProgram(folder, server->display());
+  ASSERT_NE(WaitForWindow(*desktop, program->pid(),
+                          [](const std::string& title) { return title == "Quorbel - Default"; }),
+            0u);
+  RecorderProcess target(server->display());
+  surface.Send("press 59");
+  ASSERT_EQ(KeyLines(target, 2), (Lines{"press Control_L 0", "press s 4"}));
+  EXPECT_EQ(Terminate(*program), 0);
+  EXPECT_EQ(KeyLines(target, 2), (Lines{"release s 4", "release Control_L 4"}));
 }
 
 }  // namespace

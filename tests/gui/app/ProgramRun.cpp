@@ -1,5 +1,7 @@
 #include "tests/gui/app/ProgramRun.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <thread>
 
 #include "keysets/KeysetFiles.h"
+#include "keysets/KeysetModel.h"
 
 namespace quorbel::testing {
 
@@ -38,13 +41,61 @@ void ProgramFolder::AddKeysets(int count) const {
   }
 }
 
+namespace {
+
+void WaitUntilReady(ChildProcess& surface) {
+  while (auto line = surface.ReadLine()) {
+    if (line->starts_with("ready")) return;
+  }
+  throw std::runtime_error("the simulated surface did not start");
+}
+
+}  // namespace
+
 std::unique_ptr<ChildProcess> StartSurface(const ProgramFolder& folder) {
   auto surface = std::make_unique<ChildProcess>(std::vector<std::string>{
       QUORBEL_SURFACE_PROGRAM, "--port", "1", "--dir", folder.path().string(), "--stay"});
-  while (auto line = surface->ReadLine()) {
-    if (line->starts_with("ready")) return surface;
+  WaitUntilReady(*surface);
+  return surface;
+}
+
+ScriptedSurface::ScriptedSurface(const ProgramFolder& folder) {
+  const fs::path commands = folder.path() / "surface-commands";
+  if (::mkfifo(commands.c_str(), 0600) != 0) throw std::runtime_error("no command pipe");
+  process_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"sh", "-c", "exec \"$1\" --port 1 --dir \"$2\" <\"$3\"", "sh",
+                               QUORBEL_SURFACE_PROGRAM, folder.path().string(), commands.string()});
+  // Opening blocks until the surface's shell opens the other end.
+  commands_ = ::open(commands.c_str(), O_WRONLY | O_CLOEXEC);
+  if (commands_ < 0) throw std::runtime_error("command pipe not opened");
+  WaitUntilReady(*process_);
+}
+
+ScriptedSurface::~ScriptedSurface() {
+  if (commands_ >= 0) ::close(commands_);
+}
+
+void ScriptedSurface::Send(const std::string& command) {
+  const std::string line = command + "\n";
+  if (::write(commands_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+    throw std::runtime_error("the simulated surface took no command");
   }
-  throw std::runtime_error("the simulated surface did not start");
+}
+
+void WriteKeyset(const ProgramFolder& folder, const std::string& name, int control, int key,
+                 int modifiers, int delay) {
+  KeysetModel keysets;
+  std::string image;
+  {
+    auto model = keysets.Lock();
+    model->SetKeysetName(0, name);
+    model->SetStep(control, 1, {0, 0, key, modifiers, delay});
+    for (int layer = 0; layer < kLayerSlots; ++layer) {
+      image.append(reinterpret_cast<const char*>(&model->Record(0, layer)), kKeysetLayerBytes);
+    }
+  }
+  fs::create_directories(folder.path() / "keysets");
+  std::ofstream(folder.path() / "keysets" / (name + ".qrb"), std::ios::binary) << image;
 }
 
 std::unique_ptr<ChildProcess> StartProgram(const ProgramFolder& folder,

@@ -33,6 +33,27 @@ class ProgramFolder {
 // The simulated surface on "Com 1" of the folder, ready when this returns.
 std::unique_ptr<ChildProcess> StartSurface(const ProgramFolder& folder);
 
+// The simulated surface on "Com 1" of the folder, taking its commands
+// ("press 59") from the test.
+class ScriptedSurface {
+ public:
+  explicit ScriptedSurface(const ProgramFolder& folder);
+  ~ScriptedSurface();
+  ScriptedSurface(const ScriptedSurface&) = delete;
+  ScriptedSurface& operator=(const ScriptedSurface&) = delete;
+
+  void Send(const std::string& command);
+
+ private:
+  std::unique_ptr<ChildProcess> process_;
+  int commands_ = -1;
+};
+
+// A keyset file in the folder whose control `control` plays `key` with the
+// modifier bits `modifiers` and `delay` ticks in its first layer.
+void WriteKeyset(const ProgramFolder& folder, const std::string& name, int control, int key,
+                 int modifiers, int delay = 0);
+
 // QuorbelU started in the folder on the display, with the folder as its
 // private runtime folder so that runs never see each other's instance lock.
 std::unique_ptr<ChildProcess> StartProgram(const ProgramFolder& folder, const std::string& display);
