@@ -16,26 +16,9 @@ build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# Runs the tests of build $1, with any further CTest arguments.
+# Runs every test of build $1.
 run_tests() {
-  local dir=$1
-  shift
-  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" "$@"
-}
-
-# A CTest pattern of the tests of build $1 whose programs run Qt: those of
-# tests/gui/ and tests/e2e/.
-qt_tests_pattern() {
-  ctest --test-dir "$1" -N -V | awk -v gui="$1/tests/(gui|e2e)/" '
-    / Test command: / { command[$1 + 0] = $4 }
-    /^ *Test +#[0-9]+: / {
-      number = $2; sub(/#/, "", number); sub(/:/, "", number)
-      if (command[number + 0] ~ gui) {
-        name = $3; gsub(/[][.*+?^$()|\\{}]/, "\\\\&", name)
-        pattern = pattern (pattern == "" ? "" : "|") name
-      }
-    }
-    END { print (pattern == "" ? "^$" : "^(" pattern ")$") }'
+  ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
 }
 
 normal() {
@@ -50,11 +33,7 @@ address() {
 
 thread() {
   build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_TSAN=ON -DQUORBEL_BENCH=OFF
-  # Qt's libraries are not built with the thread sanitizer, which then cannot
-  # see the order their locks and queued calls give, so it reports races that
-  # are none; the tests that run Qt stay out of this build.
-  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    run_tests build-tsan -E "$(qt_tests_pattern build-tsan)"
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build-tsan
 }
 
 "$(pwd)/scripts/setup.sh"
