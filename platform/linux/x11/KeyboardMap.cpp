@@ -33,7 +33,8 @@ KeyCode KeyboardMap::KeycodeFor(KeySym keysym) {
   XkbStateRec state{};
   if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return 0;
   const unsigned int numLock = state.locked_mods & ModifiersOf(XK_Num_Lock);
-  const unsigned int coreState = XkbBuildCoreState(numLock, state.group);
+  const unsigned int group = state.group;
+  const unsigned int coreState = XkbBuildCoreState(numLock, group);
   for (int keycode = map->min_key_code; keycode <= map->max_key_code; ++keycode) {
     unsigned int consumed = 0;
     KeySym produced = NoSymbol;
