@@ -2,6 +2,8 @@
 // mouse position, and an edit that must survive a restart.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/e2e/EndToEndRig.h"
 
 namespace quorbel::testing {
@@ -18,6 +20,7 @@ constexpr double kMouseEmulationColumn = 94.5, kMouseEmulationRow = 15.9;
 constexpr double kCaptureBoxColumn = 75, kCaptureBoxRow = 17.75;
 constexpr double kShiftBoxColumn = 85, kShiftBoxRow = 13.5;
 constexpr double kAddInsertColumn = 111, kAddInsertRow = 22.1;
+constexpr double kFirstLayerLampColumn = 61.5, kFirstLayerLampRow = 0.8;
 
 class EditorTest : public EndToEndTest {
  protected:
@@ -43,22 +46,43 @@ class EditorTest : public EndToEndTest {
   }
   KeysetLayer SavedFirstLayer() { return KeysetImage::Read(KeysetFile("Default"))->Layer(0); }
 
-  // Selects a control with the editor in front, by pressing it on the surface.
-  void SelectInEditor(int control, const std::string& lampMessage) {
+  // Opens the drop-down list at the point, moves `steps` entries down and
+  // takes that entry.
+  void ChooseInEditorList(double column, double row, int steps) {
+    ClickEditor(column, row);
+    for (int step = 0; step < steps; ++step) TypeKey(kVirtualDown);
+    TypeKey(kVirtualReturn);
+  }
+
+  // Selects F6 with the editor in front, by pressing it on the surface.
+  void SelectF6InEditor() {
     BringEditorToFront();
     const std::size_t from = surface->LineCount();
-    PressOnSurface(control);
-    WaitForSent(from, lampMessage);
+    PressOnSurface(kF6);
+    WaitForSent(from, "BF 12 05");
+  }
+
+  // Clicks the first layer's lamp until the editor writes the layer line.
+  // The editor handles window events in order, so by then it has handled the
+  // clicks and keys before it; a list that dropped down closes on the first
+  // click that comes before it has seen its keys, which is why there may be more.
+  void WaitUntilEditorTookInput() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      const std::size_t from = surface->LineCount();
+      ClickEditor(kFirstLayerLampColumn, kFirstLayerLampRow);
+      if (surface->WaitForLine(from, "recv BF 13 14", std::chrono::seconds(1)) >= 0) return;
+    }
+    throw std::runtime_error("the editor does not take clicks");
   }
 };
 
 TEST_F(EditorTest, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
-  SelectInEditor(kF6, "BF 12 05");
+  SelectF6InEditor();
   // "Left Mouse Click" in the mouse emulation list, then capture mode.
-  ClickEditor(kMouseEmulationColumn, kMouseEmulationRow);
-  TypeKey(kVirtualDown);
-  TypeKey(kVirtualReturn);
+  ChooseInEditorList(kMouseEmulationColumn, kMouseEmulationRow, 1);
+  WaitUntilEditorTookInput();
   ClickEditor(kCaptureBoxColumn, kCaptureBoxRow);
+  WaitUntilEditorTookInput();
 
   // The cursor rests where the target was clicked to bring it in front.
   BringTargetToFront();
@@ -82,7 +106,7 @@ TEST_F(EditorTest, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
 }
 
 TEST_F(EditorTest, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
-  SelectInEditor(kF6, "BF 12 05");
+  SelectF6InEditor();
   ClickEditor(kShiftBoxColumn, kShiftBoxRow);  // gives the "Key Press:" box the focus
   TypeKey('K');
   ClickEditor(kAddInsertColumn, kAddInsertRow);
