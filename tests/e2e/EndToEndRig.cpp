@@ -126,12 +126,6 @@ void EndToEndTest::PressOnSurface(int control) {
   surface->Command("release " + std::to_string(control));
 }
 
-void EndToEndTest::SurfaceCommandUntilSent(const std::string& command, const std::string& message) {
-  const std::size_t from = surface->LineCount();
-  surface->Command(command);
-  WaitForSent(from, message);
-}
-
 void EndToEndTest::WaitForSent(std::size_t from, const std::string& message,
                                std::chrono::milliseconds timeout) {
   if (surface->WaitForLine(from, "recv " + message, timeout) < 0) {

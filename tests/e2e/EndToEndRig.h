@@ -65,9 +65,6 @@ class EndToEndTest : public ::testing::Test {
 
   // A press on the surface, and its release.
   void PressOnSurface(int control);
-  // Sends a surface command and waits until the program has sent the surface
-  // `message` (hex bytes) since.
-  void SurfaceCommandUntilSent(const std::string& command, const std::string& message);
   // Waits for the program to send the surface `message` from surface line `from` on.
   void WaitForSent(std::size_t from, const std::string& message,
                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
