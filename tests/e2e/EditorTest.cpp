@@ -64,8 +64,9 @@ class EditorTest : public EndToEndTest {
 
   // Clicks the first layer's lamp until the editor writes the layer line.
   // The editor handles window events in order, so by then it has handled the
-  // clicks and keys before it; a list that dropped down closes on the first
-  // click that comes before it has seen its keys, which is why there may be more.
+  // clicks and keys sent before. A dropped-down list holds the pointer until
+  // it has handled its keys, and a click meanwhile only closes it: hence the
+  // repeats.
   void WaitUntilEditorTookInput() {
     for (int attempt = 0; attempt < 5; ++attempt) {
       const std::size_t from = surface->LineCount();
