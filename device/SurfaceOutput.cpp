@@ -36,18 +36,29 @@ void SurfaceOutput::Lamp(bool on, int control) {
 }
 
 void SurfaceOutput::WriteDisplay(const std::string& text, std::uint8_t position) {
-  if (!port_.IsOpen() || text.empty()) return;
+  if (text.empty()) return;
+  WriteDisplayAfterPause(position, [&text] { return text; });
+}
+
+void SurfaceOutput::WriteDisplayAfterPause(std::uint8_t position,
+                                           const std::function<std::string()>& text) {
+  if (!port_.IsOpen()) return;
   const LinkActivity::Scope writing(activity_);
+  const unsigned write = ++displayWrites_;
   Send(kDisplayPosition, position);
   toolkit_.Delay(kDisplayPause);
-  for (char c : text) Send(kDisplayCharacter, static_cast<std::uint8_t>(c));
+  if (displayWrites_ != write) Send(kDisplayPosition, position);
+  for (char c : text()) Send(kDisplayCharacter, static_cast<std::uint8_t>(c));
 }
 
 void SurfaceOutput::WriteGreeting() { WriteDisplay(kGreeting, kGreetingPosition); }
 
 void SurfaceOutput::WriteLayerLine() {
-  const int layer = keysets_.Lock()->CurrentLayer();
-  WriteDisplay("Current Keyset Layer" + NumberText(layer + 1), kLayerLinePosition);
+  int layer = 0;
+  WriteDisplayAfterPause(kLayerLinePosition, [this, &layer] {
+    layer = keysets_.Lock()->CurrentLayer();
+    return "Current Keyset Layer" + NumberText(layer + 1);
+  });
   // The Shift control's lamp shows the layer: dark for the first, lit for the second.
   Lamp(layer != 0, kShiftControl);
 }

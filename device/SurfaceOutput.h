@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "device/DeviceRunner.h"
@@ -35,12 +36,16 @@ class SurfaceOutput : public SurfaceLamps {
   void Lamp(bool on, int control) override;
   // "Current Keyset Layer n" at 72, then the Shift lamp lit for the second
   // layer and dark for the first. Reads the current layer under the keyset
-  // lock, so the caller must not hold that lock.
+  // lock, so the caller must not hold that lock, and reads it after the
+  // display's pause: a layer change served meanwhile has written its own
+  // line, which this one must not turn back to the old layer.
   void WriteLayerLine() override;
 
   // The text from display position `position`: the position message, a pause
   // of 1/16 s that keeps the windows responsive, then one message per
-  // character. Nothing at all for an empty text or a closed port.
+  // character. Nothing at all for an empty text or a closed port. Text that
+  // events served during the pause write moves the display's cursor, so then
+  // the position goes out once more before the characters.
   void WriteDisplay(const std::string& text, std::uint8_t position);
   void WriteGreeting();
   // Configuration message with the device thread held still, greeting, layer
@@ -49,6 +54,8 @@ class SurfaceOutput : public SurfaceLamps {
 
  private:
   void Send(std::uint8_t kind, std::uint8_t value);
+  // WriteDisplay with the text made after the pause.
+  void WriteDisplayAfterPause(std::uint8_t position, const std::function<std::string()>& text);
 
   SerialPort& port_;
   DeviceRunner& runner_;
@@ -56,6 +63,9 @@ class SurfaceOutput : public SurfaceLamps {
   KeysetModel& keysets_;
   PortMenu& portMenu_;
   LinkActivity& activity_;
+  // Display writes begun so far; tells a write whether another came between
+  // its position and its characters.
+  unsigned displayWrites_ = 0;
 };
 
 }  // namespace quorbel

@@ -40,6 +40,32 @@ TEST_F(SurfaceOutputTest, LayerLineShowsTheLayerCountedFromOneAndSetsTheShiftLam
   EXPECT_EQ(Writes(), Join({DisplayWrites("Current Keyset Layer 2", 72), {"BF 12 14"}}));
 }
 
+TEST_F(SurfaceOutputTest, TextWrittenDuringThePauseNeitherDisplacesNorOutdatesTheWaitingText) {
+  // A Shift press served while the first text waits toggles the layer and
+  // writes the layer line at once.
+  int pauses = 0;
+  auto shiftPressDuringFirstPause = [&] {
+    pauses = 0;
+    toolkit.SetDelayHook([&](float) {
+      if (++pauses > 1) return;
+      keysets.Lock()->PickLayer(1);
+      link.output.WriteLayerLine();
+    });
+  };
+  const auto shiftLine = Join({DisplayWrites("Current Keyset Layer 2", 72), {"BF 12 14"}});
+
+  shiftPressDuringFirstPause();
+  link.output.WriteLayerLine();
+  EXPECT_EQ(Writes(), Join({{"BF 14 48"}, shiftLine, shiftLine}));
+
+  journal.entries.clear();
+  shiftPressDuringFirstPause();
+  link.output.WriteGreeting();
+  EXPECT_EQ(
+      Writes(),
+      Join({{"BF 14 02"}, shiftLine, DisplayWrites("Brenlow Electronics Quorbel Series", 2)}));
+}
+
 TEST_F(SurfaceOutputTest, LampsAreOneMessageEach) {
   link.output.Lamp(true, 59);
   link.output.Lamp(false, 127);

@@ -14,7 +14,9 @@
 // --hidden (do not show the window), --windows N (N windows, no focus),
 // --announce (stand in for a window manager: publish the windows on the root,
 // all in _NET_CLIENT_LIST and the first as _NET_ACTIVE_WINDOW, and take the
-// activation requests sent to the root).
+// activation requests sent to the root), --at X Y (where the windows' top left
+// corners lie on the screen), --click-focus (take the input focus when clicked, as
+// a click-to-focus window manager would give it).
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -36,6 +38,9 @@ struct Options {
   bool pid = true;
   bool hidden = false;
   bool announce = false;
+  bool clickFocus = false;
+  int x = 50;
+  int y = 60;
   int windows = 1;
 };
 
@@ -60,6 +65,11 @@ Options ParseOptions(int argc, char** argv) {
       options.hidden = true;
     } else if (option == "--announce") {
       options.announce = true;
+    } else if (option == "--click-focus") {
+      options.clickFocus = true;
+    } else if (option == "--at" && i + 2 < argc) {
+      options.x = std::atoi(argv[++i]);
+      options.y = std::atoi(argv[++i]);
     } else {
       std::fprintf(stderr, "recorder: unknown option %s\n", argv[i]);
       std::exit(2);
@@ -155,8 +165,9 @@ int main(int argc, char** argv) {
   const long events = KeyPressMask | KeyReleaseMask | ButtonPressMask | StructureNotifyMask;
   std::vector<Window> windows;
   for (int i = 0; i < options.windows; ++i) {
-    Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 50, 60, 400, 300, 0,
-                                        BlackPixel(display, 0), WhitePixel(display, 0));
+    Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), options.x, options.y, 400, 300, 0,
+                            BlackPixel(display, 0), WhitePixel(display, 0));
     XSelectInput(display, window, events);
     std::string title =
         options.windows == 1 ? options.title : options.title + " " + std::to_string(i);
@@ -187,6 +198,9 @@ int main(int argc, char** argv) {
         PrintKey(event.xkey, "release");
         break;
       case ButtonPress:
+        if (options.clickFocus) {
+          XSetInputFocus(display, event.xbutton.window, RevertToParent, CurrentTime);
+        }
         std::printf("button %u %d %d\n", event.xbutton.button, event.xbutton.x, event.xbutton.y);
         break;
       case MappingNotify:

@@ -1,0 +1,129 @@
+// The editor driven through the X server as a user drives it: capture of a
+// mouse position, and an edit that must survive a restart.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/e2e/EndToEndRig.h"
+
+namespace quorbel::testing {
+namespace {
+
+using Keys = std::vector<std::string>;
+
+constexpr int kF6 = 5;
+constexpr int kVirtualReturn = 13;
+constexpr int kVirtualDown = 40;
+
+// Points of the editor's controls, in character units of its form.
+constexpr double kMouseEmulationColumn = 94.5, kMouseEmulationRow = 15.9;
+constexpr double kCaptureBoxColumn = 75, kCaptureBoxRow = 17.75;
+constexpr double kShiftBoxColumn = 85, kShiftBoxRow = 13.5;
+constexpr double kAddInsertColumn = 111, kAddInsertRow = 22.1;
+constexpr double kFirstLayerLampColumn = 61.5, kFirstLayerLampRow = 0.8;
+
+class EditorTest : public EndToEndTest {
+ protected:
+  // One keyset, "Default", with nothing assigned; it serves every program.
+  void SetUp() override {
+    EndToEndTest::SetUp();
+    if (IsSkipped()) return;
+    WriteKeyset("Default", KeysetImage());
+    StartSurface();
+    StartEditor();
+    StartTarget("mytarget");
+  }
+
+  // The first step of `control` in the first layer of the saved Default
+  // keyset, once the program has saved one.
+  void WaitForSavedStep(int control) {
+    WaitUntil(
+        [&] {
+          const auto saved = KeysetImage::Read(KeysetFile("Default"));
+          return saved && saved->Layer(0).KeyCode[1][control] != 0;
+        },
+        "the edit was not saved");
+  }
+  KeysetLayer SavedFirstLayer() { return KeysetImage::Read(KeysetFile("Default"))->Layer(0); }
+
+  // Opens the drop-down list at the point, moves `steps` entries down and
+  // takes that entry.
+  void ChooseInEditorList(double column, double row, int steps) {
+    ClickEditor(column, row);
+    for (int step = 0; step < steps; ++step) TypeKey(kVirtualDown);
+    TypeKey(kVirtualReturn);
+  }
+
+  // Selects F6 with the editor in front, by pressing it on the surface.
+  void SelectF6InEditor() {
+    BringEditorToFront();
+    const std::size_t from = surface->LineCount();
+    PressOnSurface(kF6);
+    WaitForSent(from, "BF 12 05");
+  }
+
+  // Clicks the first layer's lamp until the editor writes the layer line.
+  // The editor handles window events in order, so by then it has handled the
+  // clicks and keys sent before. A dropped-down list holds the pointer until
+  // it has handled its keys, and a click meanwhile only closes it: hence the
+  // repeats.
+  void WaitUntilEditorTookInput() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      const std::size_t from = surface->LineCount();
+      ClickEditor(kFirstLayerLampColumn, kFirstLayerLampRow);
+      if (surface->WaitForLine(from, "recv BF 13 14", std::chrono::seconds(1)) >= 0) return;
+    }
+    throw std::runtime_error("the editor does not take clicks");
+  }
+};
+
+TEST_F(EditorTest, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
+  SelectF6InEditor();
+  // "Left Mouse Click" in the mouse emulation list, then capture mode.
+  ChooseInEditorList(kMouseEmulationColumn, kMouseEmulationRow, 1);
+  WaitUntilEditorTookInput();
+  ClickEditor(kCaptureBoxColumn, kCaptureBoxRow);
+  WaitUntilEditorTookInput();
+
+  // The cursor rests where the target was clicked to bring it in front.
+  BringTargetToFront();
+  PressOnSurface(kF6);
+  WaitForSavedStep(kF6);
+  const KeysetLayer saved = SavedFirstLayer();
+  EXPECT_EQ(saved.KeyCode[1][kF6], kLeftClick);
+  EXPECT_EQ(saved.MouseX[1][kF6], kTargetPoint.x);
+  EXPECT_EQ(saved.MouseY[1][kF6], kTargetPoint.y);
+  EXPECT_EQ(saved.KeyCode[2][kF6], 0);
+
+  // Capture mode ended with the capture: the next press plays the step,
+  // clicking the captured point wherever the cursor was; the capturing press
+  // played nothing.
+  input->SetCursor({5, 1000});
+  PressOnSurface(kF6);
+  const Keys lines = target->LinesThrough("button ");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "button 1 120 45");
+  for (const std::string& line : lines) EXPECT_FALSE(line.starts_with("press ")) << line;
+}
+
+TEST_F(EditorTest, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
+  SelectF6InEditor();
+  ClickEditor(kShiftBoxColumn, kShiftBoxRow);  // gives the "Key Press:" box the focus
+  TypeKey('K');
+  ClickEditor(kAddInsertColumn, kAddInsertRow);
+  WaitForSavedStep(kF6);
+  EXPECT_EQ(SavedFirstLayer().KeyCode[1][kF6], 'K');
+  EXPECT_EQ(SavedFirstLayer().Modifiers[1][kF6], kShift);
+  const std::string edited = FileBytes(KeysetFile("Default"));
+
+  EXPECT_EQ(StopEditor(), 0);
+  EXPECT_EQ(FileBytes(KeysetFile("Default")), edited);
+  StartEditor();
+  BringTargetToFront();
+  PressOnSurface(kF6);
+  EXPECT_EQ(NextKeyPresses(2), (Keys{"Shift_L", "K"}));
+  EXPECT_EQ(FileBytes(KeysetFile("Default")), edited);
+}
+
+}  // namespace
+}  // namespace quorbel::testing

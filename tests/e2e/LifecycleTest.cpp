@@ -1,0 +1,80 @@
+// The program's life beside the surface: one copy at a time, and a surface
+// that goes away and comes back while the program runs.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/e2e/EndToEndRig.h"
+
+namespace quorbel::testing {
+namespace {
+
+using Keys = std::vector<std::string>;
+
+constexpr int kF3 = 2;
+constexpr int kVirtualReturn = 13;
+
+// Whether the process has ended (and waits to be reaped).
+bool Ended(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string pidText, name, state;
+  stat >> pidText >> name >> state;
+  return !stat || state == "Z";
+}
+
+class LifecycleTest : public EndToEndTest {
+ protected:
+  void SetUp() override {
+    EndToEndTest::SetUp();
+    if (IsSkipped()) return;
+    WriteKeyset("Default", KeysetImage().KeyStep(0, kF3, 1, 'U'));
+    StartSurface();
+    StartEditor();
+    StartTarget("mytarget");
+  }
+
+  void ExpectPressPlays() {
+    BringTargetToFront();
+    PressOnSurface(kF3);
+    EXPECT_EQ(NextKeyPresses(1), Keys{"u"});
+  }
+};
+
+TEST_F(LifecycleTest, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered) {
+  auto second = StartProgram(*folder, server->display());
+  const WindowId message = WaitForWindow(*desktop, second->pid(), [](const std::string& title) {
+    return title == "Brenlow Electronics, Inc.";
+  });
+  ASSERT_NE(message, 0u);
+  // The message comes before any window of the program would: it is its only one.
+  for (WindowId window : desktop->TopLevelWindows()) {
+    if (desktop->ProcessId(window) == second->pid()) {
+      EXPECT_EQ(window, message);
+    }
+  }
+
+  // A click brings the message in front; Return answers it.
+  input->SetCursor(input->ClientToScreen(message, {10, 10}));
+  input->Click(MouseButton::Left);
+  WaitUntil([&] { return desktop->ForegroundWindow() == message; },
+            "the message did not come to the front");
+  TypeKey(kVirtualReturn);
+  WaitUntil([&] { return Ended(second->pid()); }, "the second copy did not end");
+  EXPECT_EQ(second->Wait(), 0);
+
+  EXPECT_EQ(EditorTitle(), "Quorbel - Default");
+  ExpectPressPlays();
+}
+
+TEST_F(LifecycleTest, TheProgramOutlivesAnUnpluggedSurfaceAndPlaysAgainOnceItIsBack) {
+  ExpectPressPlays();
+  ASSERT_GE(surface->CommandAndWait("unplug", "unplugged"), 0);
+  // The status timer finds the port gone, and later back.
+  WaitForEditorTitle("Quorbel Not Active", kTickPatience);
+  ASSERT_GE(surface->CommandAndWait("plug", "ready"), 0);
+  WaitForEditorTitle("Quorbel - Default", kTickPatience);
+  ExpectPressPlays();
+}
+
+}  // namespace
+}  // namespace quorbel::testing
