@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev libxtst-dev libxres-dev libx11-dev
-  xvfb xauth x11-xkb-utils
+  xvfb xauth x11-xkb-utils desktop-file-utils
 )
 
 missing=()
