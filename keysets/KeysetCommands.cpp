@@ -132,6 +132,10 @@ void KeysetCommands::ImportKeyset() {
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
   p_.panel.SetLayerFromLamp(kFirstLayerLamp);
+  // The list showed a sequence of the keyset as it was before; a step deleted
+  // or delayed there now would change the imported one.
+  p_.toolkit.ClearItems(kMainForm, kSequenceList);
+  p_.selection.PreviousControl = -1;
   p_.toolkit.DoEvents();
   ReadInto(k, chosen);
   p_.keysets.Lock()->SetKeysetName(k, *name);
