@@ -80,7 +80,7 @@ TEST_F(ImportExportTest, ImportOfAListedNameAsksBeforeReplacingIt) {
   EXPECT_FALSE(fs::exists(KeysetFile("acme")));
 }
 
-TEST_F(ImportExportTest, ImportLeavesNoRowsOfTheKeysetItReplacedInTheSequenceList) {
+TEST_F(ImportExportTest, ImportEndsTheSelectionSoNothingChangesTheImportedKeysetUnseen) {
   commands.SelectKeyset(1);
   toolkit.SetText("MAIN", 435, "Clear/Cancel");
   toolkit.SetText("MAIN", 620, "X");
@@ -93,9 +93,14 @@ TEST_F(ImportExportTest, ImportLeavesNoRowsOfTheKeysetItReplacedInTheSequenceLis
   EXPECT_TRUE(toolkit.Items("MAIN", 475).empty());
   EXPECT_EQ(selection.PreviousControl, -1) << "selecting the control again shows its new sequence";
 
-  // The row that showed Acme's step cannot delete the imported one.
+  EXPECT_EQ(toolkit.Text("MAIN", 435), "") << "a keyset change ends the selection";
+
+  // Neither the row that showed Acme's step nor the key entry still filled
+  // in for Acme changes the imported keyset.
   editor.DeleteStep(54);
+  editor.AddInsert(54);
   EXPECT_EQ(keysets.Lock()->GetStep(54, 1).KeyCode, 'Z');
+  EXPECT_EQ(keysets.Lock()->FirstFreeStep(54), 2);
   EXPECT_EQ(ReadFile(KeysetFile("Zed")), Image(2));
 }
 
