@@ -132,6 +132,11 @@ void KeysetCommands::ImportKeyset() {
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
   p_.panel.SetLayerFromLamp(kFirstLayerLamp);
+  // The panel and the list showed a control of the keyset as it was before;
+  // a step added, deleted or delayed there now would change the imported one.
+  p_.panel.ClearPanelSelection();
+  p_.toolkit.ClearItems(kMainForm, kSequenceList);
+  p_.selection.PreviousControl = -1;
   p_.toolkit.DoEvents();
   ReadInto(k, chosen);
   p_.keysets.Lock()->SetKeysetName(k, *name);

@@ -102,6 +102,8 @@ class Toolkit {
   virtual void MinimizeForm(const std::string& form) = 0;
   virtual void SetFormIcon(const std::string& form, const std::string& iconName) = 0;
   virtual WindowId Handle(const std::string& form) = 0;
+  // Whether the form is open; a form goes with the form it was created in.
+  virtual bool HasForm(const std::string& form) { return Handle(form) != 0; }
   virtual Size FormSize(const std::string& form) = 0;
   // Where the form stands on the screen, with its size. A toolkit that cannot
   // tell the position reports the form at the screen's top left corner.

@@ -75,15 +75,17 @@ int YesNoPrompt::Ask(const std::string& askingForm, const std::string& text,
   open_ = true;
   toolkit_.CreateForm(kYesNoForm, askingForm, title.empty() ? "Yes/No" : title, place, "T",
                       kDefaultColour, kDefaultColour);
-  while (!answered_) {
+  // The form also goes when the form that asks is closed, as when the
+  // program ends during the question; nobody can answer then, so it is "No".
+  while (!answered_ && toolkit_.HasForm(kYesNoForm)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     toolkit_.DoEvents();
   }
-  const int answer = answer_;
+  const int answer = answered_ ? answer_ : kAnswerNo;
   answer_ = kAnswerNo;
   answered_ = false;
   lines_.clear();
-  toolkit_.UnloadForm(kYesNoForm);
+  if (toolkit_.HasForm(kYesNoForm)) toolkit_.UnloadForm(kYesNoForm);
   open_ = false;
   toolkit_.DoEvents();
   return answer;

@@ -19,7 +19,8 @@ class YesNoPrompt {
 
   // Asks and returns kAnswerYes or kAnswerNo once the user has answered;
   // the program's windows keep running meanwhile. Closing the form by its
-  // title bar answers "No", as does a question asked while one is open.
+  // title bar, or closing the asking form with it, answers "No", as does a
+  // question asked while one is open.
   int Ask(const std::string& askingForm, const std::string& text, const std::string& title);
 
   // The form's layout, called while the toolkit creates "YESNO".

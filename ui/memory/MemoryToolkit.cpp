@@ -210,6 +210,8 @@ void MemoryToolkit::ClearFaults() {
   faults_.clear();
 }
 
+bool MemoryToolkit::HasForm(const std::string& form) { return std::as_const(*this).HasForm(form); }
+
 bool MemoryToolkit::HasForm(const std::string& form) const {
   std::lock_guard lock(mutex_);
   return PeekForm(form) != nullptr;

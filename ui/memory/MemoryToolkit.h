@@ -39,6 +39,7 @@ class MemoryToolkit : public Toolkit {
   void MinimizeForm(const std::string& form) override;
   void SetFormIcon(const std::string& form, const std::string& iconName) override;
   WindowId Handle(const std::string& form) override;
+  bool HasForm(const std::string& form) override;
   Size FormSize(const std::string& form) override;
   Rect FormPlace(const std::string& form) override;
   Size ScreenSize() override;

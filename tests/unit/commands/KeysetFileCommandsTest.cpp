@@ -7,12 +7,13 @@ namespace {
 
 using KeysetFileCommandsTest = CommandsTest;
 
-// A keyset file whose name field says "Foreign" and whose control 5 has one step.
-std::string ForeignKeyset(char key) {
+// A keyset file whose name field says "Foreign" and whose control (5 unless
+// told) has one step.
+std::string ForeignKeyset(char key, int control = 5) {
   KeysetModel source;
   auto model = source.Lock();
   model->SetKeysetName(0, "Foreign");
-  model->SetStep(5, 1, Step{0, 0, key, 0, 0});
+  model->SetStep(control, 1, Step{0, 0, key, 0, 0});
   std::string image;
   for (int layer = 0; layer < kLayerSlots; ++layer) {
     image.append(reinterpret_cast<const char*>(&model->Record(0, layer)), kKeysetLayerBytes);
@@ -77,6 +78,30 @@ TEST_F(ImportExportTest, ImportOfAListedNameAsksBeforeReplacingIt) {
   EXPECT_EQ(keysets.Lock()->KeysetName(1), "Acme") << "replaced under the name it is listed by";
   EXPECT_EQ(ReadFile(KeysetFile("Acme")), Image(1));
   EXPECT_FALSE(fs::exists(KeysetFile("acme")));
+}
+
+TEST_F(ImportExportTest, ImportEndsTheSelectionSoNothingChangesTheImportedKeysetUnseen) {
+  commands.SelectKeyset(1);
+  toolkit.SetText("MAIN", 435, "Clear/Cancel");
+  toolkit.SetText("MAIN", 620, "X");
+  editor.AddInsert(54);
+  selection.PreviousControl = 54;
+  ASSERT_EQ(toolkit.Items("MAIN", 475), std::vector<std::string>{"x"});
+
+  WriteFile(elsewhere / "Zed.qrb", ForeignKeyset('Z', 54));
+  Import(elsewhere / "Zed.qrb");
+  EXPECT_TRUE(toolkit.Items("MAIN", 475).empty());
+  EXPECT_EQ(selection.PreviousControl, -1) << "selecting the control again shows its new sequence";
+
+  EXPECT_EQ(toolkit.Text("MAIN", 435), "") << "a keyset change ends the selection";
+
+  // Neither the row that showed Acme's step nor the key entry still filled
+  // in for Acme changes the imported keyset.
+  editor.DeleteStep(54);
+  editor.AddInsert(54);
+  EXPECT_EQ(keysets.Lock()->GetStep(54, 1).KeyCode, 'Z');
+  EXPECT_EQ(keysets.Lock()->FirstFreeStep(54), 2);
+  EXPECT_EQ(ReadFile(KeysetFile("Zed")), Image(2));
 }
 
 TEST_F(ImportExportTest, ImportOfANewNameNeedsAFreeSlot) {

@@ -125,6 +125,14 @@ TEST_F(YesNoPromptTest, OnlyButtonClicksAndTheCloseBoxAnswer) {
   EXPECT_TRUE(toolkit.Faults().empty());
 }
 
+TEST_F(YesNoPromptTest, APromptThatGoesWithItsAskingFormAnswersNo) {
+  // The main window closed while the question waits (the program is ending).
+  EXPECT_EQ(Ask("main", "Replace Acme", "QuorbelU", [this] { toolkit.UnloadForm("MAIN"); }),
+            kAnswerNo);
+  EXPECT_FALSE(toolkit.HasForm(kYesNoForm));
+  EXPECT_TRUE(toolkit.Faults().empty());
+}
+
 TEST_F(YesNoPromptTest, ASecondQuestionWhileOneIsOpenIsAnsweredNo) {
   int nested = -1;
   const int answer = Ask("main", "Replace Acme", "QuorbelU", [&] {
