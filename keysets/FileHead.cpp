@@ -1,11 +1,14 @@
 #include "keysets/FileHead.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -96,6 +99,23 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+void RemoveStaleSaves(const fs::path& folder) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    // ".save-<pid>-<n>.tmp", as CreateTemporary names them.
+    unsigned long pid = 0;
+    unsigned long n = 0;
+    int length = 0;
+    if (std::sscanf(name.c_str(), ".save-%lu-%lu.tmp%n", &pid, &n, &length) != 2 ||
+        static_cast<std::size_t>(length) != name.size() || pid == 0 || pid > INT32_MAX) {
+      continue;
+    }
+    const bool running = ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    if (!running) fs::remove(entry.path(), error);
+  }
+}
 
 bool ReadFileHead(const fs::path& file, std::span<char> head) {
   Descriptor in(::open(file.c_str(), O_RDONLY | kOpenFlags));

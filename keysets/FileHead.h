@@ -19,4 +19,9 @@ bool ReadFileHead(const std::filesystem::path& file, std::span<char> head);
 // writing, when its folder takes no new file, or on any write error.
 bool ReplaceFileHead(const std::filesystem::path& file, std::span<const char> head);
 
+// Removes the temporary files that saves of programs no longer running left
+// in `folder` when they were cut short (a crash, a kill). A save in progress in
+// a running program keeps its file.
+void RemoveStaleSaves(const std::filesystem::path& folder);
+
 }  // namespace quorbel

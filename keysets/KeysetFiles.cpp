@@ -25,7 +25,11 @@ KeysetFiles::KeysetFiles(KeysetModel& keysets, std::function<std::filesystem::pa
       windows_(windows),
       image_(new char[kKeysetFileBytes]) {}
 
-std::vector<std::string> KeysetFiles::ListKeysetFiles() const { return KeysetFileNames(folder_()); }
+std::vector<std::string> KeysetFiles::ListKeysetFiles() const {
+  // Each listing also clears what saves cut short by a crash left behind.
+  RemoveStaleSaves(folder_());
+  return KeysetFileNames(folder_());
+}
 
 void KeysetFiles::LoadKeysets(std::span<const std::string> names) {
   const std::size_t count = std::min(names.size(), static_cast<std::size_t>(kKeysetSlots));

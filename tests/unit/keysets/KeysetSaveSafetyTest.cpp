@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -100,6 +101,29 @@ TEST_F(KeysetSaveSafetyTest, ALeftoverOfACrashedSaveIsNeverTheKeyset) {
   ASSERT_EQ(files.SaveKeyset(0), SaveResult::Saved);
   EXPECT_EQ(ReadFile(KeysetFile("Default")), Image(0));
   EXPECT_EQ(FolderEntries(folder).size(), 4u);  // the leftovers are not the save's to remove
+}
+
+TEST_F(KeysetSaveSafetyTest, ListingClearsOnlyLeftoversOfProgramsNoLongerRunning) {
+  // A process that has ended: its pid is free once it has been waited for.
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string dead = ".save-" + std::to_string(ended) + "-0.tmp";
+  const std::string running = ".save-1-0.tmp";  // init never ends
+  const std::string ours = ".save-" + std::to_string(::getpid()) + "-7.tmp";
+  for (const std::string& name : {dead, running, ours, std::string(".save-x-1.tmp"),
+                                  std::string(".save-" + std::to_string(ended) + "-0.tmp~")}) {
+    WriteFile(folder / name, "partial");
+  }
+
+  EXPECT_EQ(files.ListKeysetFiles(), std::vector<std::string>{"Default.qrb"});
+  EXPECT_FALSE(fs::exists(folder / dead));
+  EXPECT_TRUE(fs::exists(folder / running));
+  EXPECT_TRUE(fs::exists(folder / ours));
+  EXPECT_TRUE(fs::exists(folder / ".save-x-1.tmp"));
+  EXPECT_TRUE(fs::exists(folder / (dead + "~")));
+  EXPECT_EQ(ReadFile(KeysetFile("Default")).substr(0, 1000), old);
 }
 
 }  // namespace
