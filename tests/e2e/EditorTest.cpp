@@ -22,7 +22,7 @@ constexpr double kShiftBoxColumn = 85, kShiftBoxRow = 13.5;
 constexpr double kAddInsertColumn = 111, kAddInsertRow = 22.1;
 constexpr double kFirstLayerLampColumn = 61.5, kFirstLayerLampRow = 0.8;
 
-class EditorTest : public EndToEndTest {
+class EditorEndToEnd : public EndToEndTest {
  protected:
   // One keyset, "Default", with nothing assigned; it serves every program.
   void SetUp() override {
@@ -77,7 +77,7 @@ class EditorTest : public EndToEndTest {
   }
 };
 
-TEST_F(EditorTest, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
+TEST_F(EditorEndToEnd, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
   SelectF6InEditor();
   // "Left Mouse Click" in the mouse emulation list, then capture mode.
   ChooseInEditorList(kMouseEmulationColumn, kMouseEmulationRow, 1);
@@ -106,7 +106,7 @@ TEST_F(EditorTest, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
   for (const std::string& line : lines) EXPECT_FALSE(line.starts_with("press ")) << line;
 }
 
-TEST_F(EditorTest, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
+TEST_F(EditorEndToEnd, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
   SelectF6InEditor();
   ClickEditor(kShiftBoxColumn, kShiftBoxRow);  // gives the "Key Press:" box the focus
   TypeKey('K');

@@ -22,7 +22,7 @@ bool Ended(pid_t pid) {
   return !stat || state == "Z";
 }
 
-class LifecycleTest : public EndToEndTest {
+class LifecycleEndToEnd : public EndToEndTest {
  protected:
   void SetUp() override {
     EndToEndTest::SetUp();
@@ -40,7 +40,7 @@ class LifecycleTest : public EndToEndTest {
   }
 };
 
-TEST_F(LifecycleTest, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered) {
+TEST_F(LifecycleEndToEnd, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered) {
   auto second = StartProgram(*folder, server->display());
   const WindowId message = WaitForWindow(*desktop, second->pid(), [](const std::string& title) {
     return title == "Brenlow Electronics, Inc.";
@@ -66,7 +66,7 @@ TEST_F(LifecycleTest, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered) {
   ExpectPressPlays();
 }
 
-TEST_F(LifecycleTest, TheProgramOutlivesAnUnpluggedSurfaceAndPlaysAgainOnceItIsBack) {
+TEST_F(LifecycleEndToEnd, TheProgramOutlivesAnUnpluggedSurfaceAndPlaysAgainOnceItIsBack) {
   ExpectPressPlays();
   ASSERT_GE(surface->CommandAndWait("unplug", "unplugged"), 0);
   // The status timer finds the port gone, and later back.

@@ -19,7 +19,7 @@ constexpr int kShuttleReverse2 = 62;
 constexpr int kWheelLeft = 126;
 constexpr int kWheelRight = 127;
 
-class PlaybackTest : public EndToEndTest {
+class PlaybackEndToEnd : public EndToEndTest {
  protected:
   // "Mytarget" serves the target, started as "mytarget"; "Default" gives
   // other keys, so a wrong choice of keyset shows.
@@ -56,7 +56,7 @@ class PlaybackTest : public EndToEndTest {
   }
 };
 
-TEST_F(PlaybackTest, PressPlaysTheTargetsKeysetAndOnlySelectsWhileTheEditorIsInFront) {
+TEST_F(PlaybackEndToEnd, PressPlaysTheTargetsKeysetAndOnlySelectsWhileTheEditorIsInFront) {
   PressOnSurface(kF3);
   EXPECT_EQ(NextKeyLines(6), (Keys{"press Control_L 0", "press Shift_L 4", "press S 5",
                                    "release S 5", "release Shift_L 5", "release Control_L 4"}));
@@ -74,7 +74,7 @@ TEST_F(PlaybackTest, PressPlaysTheTargetsKeysetAndOnlySelectsWhileTheEditorIsInF
   EXPECT_EQ(NextKeyPresses(1), Keys{"x"});
 }
 
-TEST_F(PlaybackTest, ShiftSwitchesTheLayerThatPlaysAndTheSurfaceShowsIt) {
+TEST_F(PlaybackEndToEnd, ShiftSwitchesTheLayerThatPlaysAndTheSurfaceShowsIt) {
   PressOnSurface(kF3);
   EXPECT_EQ(NextKeyPresses(3), (Keys{"Control_L", "Shift_L", "S"}));
 
@@ -95,7 +95,7 @@ TEST_F(PlaybackTest, ShiftSwitchesTheLayerThatPlaysAndTheSurfaceShowsIt) {
   EXPECT_EQ(NextKeyPresses(3), (Keys{"Control_L", "Shift_L", "S"}));
 }
 
-TEST_F(PlaybackTest, JogStepsAndShuttlePositionsPlayTheirControlsKeys) {
+TEST_F(PlaybackEndToEnd, JogStepsAndShuttlePositionsPlayTheirControlsKeys) {
   // Five steps stay below the divider's six; the shuttle starts the count again.
   surface->Command("jog left 5");
   surface->Command("shuttle 3");
