@@ -75,16 +75,23 @@ void Appearance::ApplyColours(QWidget& widget, std::optional<QColor> text,
                               std::optional<QColor> background) {
   if (!text && !background) return;
   QPalette palette = widget.palette();
-  if (text) {
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-      palette.setColor(role, *text);
-    }
-  }
   if (background) {
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
       palette.setColor(role, *background);
     }
     widget.setAutoFillBackground(true);
+  }
+  if (text) {
+    // A disabled control keeps looking disabled: its text goes halfway
+    // towards the background instead of taking the chosen colour.
+    const QColor back = palette.color(QPalette::Active, QPalette::Button);
+    const QColor greyed((text->red() + back.red()) / 2, (text->green() + back.green()) / 2,
+                        (text->blue() + back.blue()) / 2);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+      palette.setColor(QPalette::Active, role, *text);
+      palette.setColor(QPalette::Inactive, role, *text);
+      palette.setColor(QPalette::Disabled, role, greyed);
+    }
   }
   widget.setPalette(palette);
 }

@@ -264,6 +264,14 @@ TEST_F(ToolkitTest, ColoursAndFontsComeFromTheirSlots) {
             6.01);
   EXPECT_EQ(Control(421)->palette().color(QPalette::WindowText), QColor(255, 255, 255));
   EXPECT_FALSE(Control(421)->autoFillBackground());
+
+  // A disabled control with its own colours still looks disabled.
+  kit.AddControl("main", ControlSpec{ControlKind::Button, 480, Rect{105, 21.5, 12, 1.25},
+                                     "Add/&Insert", "", 0, 32, -1});
+  kit.Disable("main", 480, 480);
+  const QPalette button = Control(480)->palette();
+  EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0, 0, 0));
+  EXPECT_EQ(button.color(QPalette::Disabled, QPalette::ButtonText), QColor(59, 59, 59));
 }
 
 }  // namespace
