@@ -26,8 +26,8 @@ std::string LowerCase(std::string_view text) {
 }
 
 QRect WheelRect() {
-  return PictureRect(*art::PlaceOf(kLeftWheelHalf))
-      .united(PictureRect(*art::PlaceOf(kRightWheelHalf)));
+  return PictureRect(*panel_layout::PlaceOf(kLeftWheelHalf))
+      .united(PictureRect(*panel_layout::PlaceOf(kRightWheelHalf)));
 }
 
 double WheelRadius() { return WheelRect().height() / 2.0; }
@@ -35,17 +35,17 @@ double WheelRadius() { return WheelRect().height() / 2.0; }
 }  // namespace
 
 QRect SurfaceArea() {
-  const int top = art::RowToPixels(kTopStripRows);
-  return {0, top, art::ColumnToPixels(kSurfaceColumns), art::RowToPixels(art::kWindowRows) - top};
+  const int top = panel_layout::RowToPixels(kTopStripRows);
+  return {0, top, panel_layout::ColumnToPixels(kSurfaceColumns), panel_layout::RowToPixels(panel_layout::kWindowRows) - top};
 }
 
-QRect PictureRect(const art::PanelPlace& place) {
-  return {QPoint(art::ColumnToPixels(place.column), art::RowToPixels(place.row)),
+QRect PictureRect(const panel_layout::PanelPlace& place) {
+  return {QPoint(panel_layout::ColumnToPixels(place.column), panel_layout::RowToPixels(place.row)),
           art::PanelImageSize(place.image)};
 }
 
 int PictureAt(QPointF point) {
-  for (const art::PanelPlace& place : art::kPanelPlaces) {
+  for (const panel_layout::PanelPlace& place : panel_layout::kPanelPlaces) {
     const bool key = place.id >= kFirstControlPicture && place.id <= kLastKeyPicture;
     const bool lamp = place.id == kReverseLamp || place.id == kForwardLamp;
     if ((key || lamp) && QRectF(PictureRect(place)).contains(point)) return place.id;
@@ -85,7 +85,7 @@ std::string PressedImage(std::string_view image) {
 }
 
 QRectF DisplayGlass() {
-  return kGlassOnModule.translated(PictureRect(*art::PlaceOf(kDisplayModule)).topLeft());
+  return kGlassOnModule.translated(PictureRect(*panel_layout::PlaceOf(kDisplayModule)).topLeft());
 }
 
 }  // namespace quorbel::surfacewindow

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/art/PanelLayout.h"
+#include "surface/PanelLayout.h"
 
 namespace quorbel::surfacewindow {
 
@@ -17,7 +17,7 @@ namespace quorbel::surfacewindow {
 
 QRect SurfaceArea();
 
-QRect PictureRect(const art::PanelPlace& place);
+QRect PictureRect(const panel_layout::PanelPlace& place);
 
 inline constexpr int kFirstControlPicture = 1000;
 inline constexpr int kLastKeyPicture = 1060;

@@ -92,7 +92,7 @@ void SurfaceWindow::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), art::Palette::Chassis());
   painter.translate(-SurfaceArea().topLeft());
   // Pictures placed earlier lie on top, so they are drawn last.
-  for (const art::PanelPlace& place : art::kPanelPlaces | std::views::reverse) {
+  for (const panel_layout::PanelPlace& place : panel_layout::kPanelPlaces | std::views::reverse) {
     if (!Shown(place.id, place.hiddenAtStart) || !PictureRect(place).intersects(SurfaceArea())) {
       continue;
     }

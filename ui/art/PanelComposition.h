@@ -4,9 +4,12 @@
 #include <functional>
 #include <string_view>
 
-#include "ui/art/PanelLayout.h"
+#include "surface/PanelLayout.h"
 
 namespace quorbel::art {
+
+// The panel's layout is what the art draws to.
+using namespace panel_layout;
 
 // The image a picture shows at the moment; an empty name hides it.
 using PanelShows = std::function<std::string_view(const PanelPlace&)>;

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QImage panel = quorbel::art::RenderPanel(
-      scale, [&shown](const quorbel::art::PanelPlace& place) -> std::string_view {
+      scale, [&shown](const quorbel::panel_layout::PanelPlace& place) -> std::string_view {
         const auto found = shown.find(place.id);
         return found != shown.end() ? found->second : quorbel::art::OpeningImage(place);
       });

@@ -8,9 +8,12 @@
 #include "surface/ControlCatalogue.h"
 #include "ui/art/PanelArt.h"
 #include "ui/art/PanelComposition.h"
-#include "ui/art/PanelLayout.h"
+#include "surface/PanelLayout.h"
 
 namespace quorbel::art {
+
+// The panel's layout is what the art draws to.
+using namespace panel_layout;
 namespace {
 
 QRect PlaceRect(const PanelPlace& place) {

@@ -7,15 +7,15 @@
 
 #include "ui/art/ArtKit.h"
 #include "ui/art/PanelComposition.h"
-#include "ui/art/PanelLayout.h"
+#include "surface/PanelLayout.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtToolkit.h"
 
 namespace quorbel::ui {
 namespace {
 
-using art::kPanelPlaces;
-using art::PanelPlace;
+using panel_layout::kPanelPlaces;
+using panel_layout::PanelPlace;
 
 bool Near(QRgb a, QRgb b) {
   return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
@@ -29,7 +29,7 @@ TEST(PanelInToolkitTest, TheWindowShowsThePanelAsComposed) {
   QtToolkit toolkit;
   const QColor chassis = art::Palette::Chassis();
   toolkit.DefineColour(32, chassis.red(), chassis.green(), chassis.blue());
-  toolkit.CreateForm("MAIN", "", "QuorbelU", {0, 0, art::kWindowColumns, art::kWindowRows}, "",
+  toolkit.CreateForm("MAIN", "", "QuorbelU", {0, 0, panel_layout::kWindowColumns, panel_layout::kWindowRows}, "",
                      kDefaultColour, 32);
   for (const PanelPlace& place : kPanelPlaces) {
     const bool key = place.id >= 1040 && place.id <= 1060;
@@ -47,7 +47,7 @@ TEST(PanelInToolkitTest, TheWindowShowsThePanelAsComposed) {
   const QImage composed = art::RenderPanel(1).convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(shown.size(), composed.size());
   int differing = 0;
-  for (int y = art::RowToPixels(1.75); y < shown.height(); ++y) {
+  for (int y = panel_layout::RowToPixels(1.75); y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
       if (!Near(shown.pixel(x, y), composed.pixel(x, y))) ++differing;
     }

@@ -99,7 +99,7 @@ class ToolDriverTest : public ::testing::Test {
 };
 
 QPoint CentreOf(int id) {
-  return PictureRect(*art::PlaceOf(id)).translated(-SurfaceArea().topLeft()).center();
+  return PictureRect(*panel_layout::PlaceOf(id)).translated(-SurfaceArea().topLeft()).center();
 }
 
 TEST_F(ToolDriverTest, AClickReachesTheEditorAndTheEditorsLampReachesTheWindow) {
@@ -112,7 +112,7 @@ TEST_F(ToolDriverTest, AClickReachesTheEditorAndTheEditorsLampReachesTheWindow) 
   ASSERT_TRUE(ServeUntil([this] { return tool_->State().DisplayAt(2) == "Q"; }));
   const QImage lit = window_->grab().toImage();
   EXPECT_TRUE(
-      DiffersIn(dark, lit, PictureRect(*art::PlaceOf(1059)).translated(-SurfaceArea().topLeft())));
+      DiffersIn(dark, lit, PictureRect(*panel_layout::PlaceOf(1059)).translated(-SurfaceArea().topLeft())));
 }
 
 TEST_F(ToolDriverTest, CommandsStillWorkAndAnswersStillGoOutBesideTheWindow) {
@@ -137,7 +137,7 @@ TEST_F(ToolDriverTest, CommandsStillWorkAndAnswersStillGoOutBesideTheWindow) {
 TEST_F(ToolDriverTest, KeysTheShuttleAndTheJogWheelMovedByCommandsShowInTheWindow) {
   const QImage idle = window_->grab().toImage();
   auto rectOf = [](int id) {
-    return PictureRect(*art::PlaceOf(id)).translated(-SurfaceArea().topLeft());
+    return PictureRect(*panel_layout::PlaceOf(id)).translated(-SurfaceArea().topLeft());
   };
   Type("press 45\nshuttle 3\n");
   ASSERT_TRUE(ServeUntil([this] { return tool_->Controls().ShuttlePosition() == 3; }));

@@ -3,7 +3,7 @@
 #include <QPixmap>
 
 #include "tools/surfacewindow/SurfaceGeometry.h"
-#include "ui/art/PanelLayout.h"
+#include "surface/PanelLayout.h"
 
 namespace quorbel::surfacewindow {
 
@@ -17,7 +17,7 @@ WindowFixture::WindowFixture()
 }
 
 QRect WindowFixture::RectOf(int id) {
-  return PictureRect(*art::PlaceOf(id)).translated(-SurfaceArea().topLeft());
+  return PictureRect(*panel_layout::PlaceOf(id)).translated(-SurfaceArea().topLeft());
 }
 
 QPoint WindowFixture::CentreOf(int id) { return RectOf(id).center(); }

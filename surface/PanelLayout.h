@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-namespace quorbel::art {
+namespace quorbel::panel_layout {
 
 // Where every picture of the surface panel sits in the main window, in the
 // window's character units (8 by 16 pixels at normal scale), with the image
@@ -159,4 +159,4 @@ constexpr const PanelPlace* PlaceOf(int id) {
   return nullptr;
 }
 
-}  // namespace quorbel::art
+}  // namespace quorbel::panel_layout
