@@ -66,6 +66,8 @@ TEST_F(ToolkitTest, UnloadingAFormTakesItsChildFormsAlong) {
   EXPECT_EQ(kit.FormWidget("main"), nullptr);
   EXPECT_EQ(kit.FormWidget("ksdisplay"), nullptr);
   EXPECT_NE(kit.FormWidget("other"), nullptr);
+  EXPECT_FALSE(kit.HasForm("KSDISPLAY"));
+  EXPECT_TRUE(kit.HasForm("Other"));
   // Calls on a form that is gone do nothing.
   kit.SetText("main", 0, "x");
   EXPECT_EQ(kit.Text("main", 0), "");
