@@ -5,20 +5,16 @@
 #include <optional>
 
 #include "common/NumberText.h"
-#include "editor/EditorIds.h"
 #include "editor/KeyEntry.h"
 #include "editor/StepSlots.h"
-#include "surface/PanelIds.h"
+#include "ui/MainWindowIds.h"
 #include "ui/Messages.h"
 
 namespace quorbel {
 
 namespace {
 
-using namespace editor_id;
-using panel_id::kKeyPressBox;
-using panel_id::kMainForm;
-using panel_id::kSelectedControlName;
+using namespace ui;
 
 constexpr const char* kSequenceFull = "Can not add any more keystrokes to sequence{!}";
 constexpr const char* kKeyNotSelected = "Key Not Selected{!}";
@@ -95,8 +91,8 @@ void SequenceEditor::AddInsert(int control, int x, int y) {
   }
 
   toolkit_.SetText(kMainForm, kNameBox, label);
-  if (mouseCode != 0 && toolkit_.Checked(kMainForm, kCaptureBox)) {
-    toolkit_.SetText(kMainForm, kCapturedPoint,
+  if (mouseCode != 0 && toolkit_.Checked(kMainForm, kCaptureCoordinate)) {
+    toolkit_.SetText(kMainForm, kCapturePrompt,
                      "Mouse x,y =" + NumberText(x) + "  " + NumberText(y));
   }
   ShowRows(rows);
@@ -121,7 +117,7 @@ void SequenceEditor::InsertDelay(int control) {
   }
   const int step = StepOfRow(listRows, row);
   if (step < 1) return;
-  const int ticks = LeadingNumber(toolkit_.Text(kMainForm, kDelayTicks));
+  const int ticks = LeadingNumber(toolkit_.Text(kMainForm, kDelayValue));
   if (ticks < 1) return;
   const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
 
@@ -231,10 +227,10 @@ SequenceRows SequenceEditor::RowsForList(KeysetTable& table, int control, int se
 }
 
 void SequenceEditor::LeaveCaptureMode() {
-  toolkit_.SetCheck(kMainForm, kCaptureBox, false);
+  toolkit_.SetCheck(kMainForm, kCaptureCoordinate, false);
   toolkit_.Enable(kMainForm, kAddInsertButton, kAddInsertButton);
   toolkit_.SelectItem(kMainForm, kMouseEmulation, 0);
-  toolkit_.Hide(kMainForm, kCaptureBox, kCapturedPoint);
+  toolkit_.Hide(kMainForm, kCaptureCoordinate, kCapturePrompt);
 }
 
 void SequenceEditor::Message(const std::string& text) { ui::ShowMessage(toolkit_, windows_, text); }

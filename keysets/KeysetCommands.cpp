@@ -9,11 +9,10 @@
 #include <system_error>
 #include <utility>
 
-#include "editor/EditorIds.h"
 #include "keysets/FileHead.h"
 #include "keysets/KeysetCommandNames.h"
 #include "keysets/KeysetNames.h"
-#include "surface/PanelIds.h"
+#include "ui/MainWindowIds.h"
 #include "ui/Messages.h"
 
 namespace quorbel {
@@ -22,11 +21,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using editor_id::kKeysetList;
-using editor_id::kSequenceList;
-using panel_id::kFirstLayerLabel;
-using panel_id::kFirstLayerLamp;
-using panel_id::kMainForm;
+using ui::kKeysetList;
+using ui::kLayerLabel1;
+using ui::kLayerLamp1;
+using ui::kMainForm;
+using ui::kSequenceList;
 
 constexpr int kDeleteKeysetItem = 1630;
 // Programs live here on this system; they need no extension.
@@ -61,7 +60,7 @@ void KeysetCommands::SelectKeyset(int k) {
     model->SetCurrent(k);
     layer = model->CurrentLayer();
   }
-  p_.panel.ShowLayerLamp(kFirstLayerLamp + layer);
+  p_.panel.ShowLayerLamp(kLayerLamp1 + layer);
   p_.panel.ClearPanelSelection();
   p_.editor.ClearInputs();
   // The list showed a sequence of the keyset left behind; a step deleted or
@@ -90,7 +89,7 @@ void KeysetCommands::NewKeyset() {
   p_.toolkit.AddItems(kMainForm, kKeysetList, *name);
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
-  p_.panel.SetLayerFromLamp(kFirstLayerLamp);
+  p_.panel.SetLayerFromLamp(kLayerLamp1);
 }
 
 void KeysetCommands::DeleteCurrentKeyset() {
@@ -131,7 +130,7 @@ void KeysetCommands::ImportKeyset() {
   }
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
-  p_.panel.SetLayerFromLamp(kFirstLayerLamp);
+  p_.panel.SetLayerFromLamp(kLayerLamp1);
   // The panel and the list showed a control of the keyset as it was before;
   // a step added, deleted or delayed there now would change the imported one.
   p_.panel.ClearPanelSelection();
@@ -236,7 +235,7 @@ void KeysetCommands::ReadInto(int k, const fs::path& file) {
 
 void KeysetCommands::RepickLayer() {
   const int layer = p_.keysets.Lock()->CurrentLayer();
-  p_.panel.SetLayerFromLabel(kFirstLayerLabel + layer);
+  p_.panel.SetLayerFromLabel(kLayerLabel1 + layer);
   p_.keysets.Lock()->PickLayer(layer);
   p_.panel.ClearPanelSelection();
   p_.toolkit.ClearItems(kMainForm, kSequenceList);

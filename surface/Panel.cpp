@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "surface/PanelIds.h"
+#include "ui/MainWindowIds.h"
 
 namespace quorbel {
 
 namespace {
 
-using namespace panel_id;
+using namespace ui;
 using namespace panel_slot;
 
 // How a selected picture shows itself: its pressed image and, for keys with
@@ -144,14 +144,14 @@ void Panel::ToggleLayer() {
     layer = model->CurrentLayer() ^ 1;
     model->PickLayer(layer);
   }
-  LightOnlyLayerLamp(kFirstLayerLamp + layer);
+  LightOnlyLayerLamp(kLayerLamp1 + layer);
   SetShiftPicture(layer);
   lamps_.WriteLayerLine();
 }
 
 void Panel::SetLayerFromLamp(int id) {
-  if (id != kFirstLayerLamp && id != kSecondLayerLamp) return;
-  const int layer = id - kFirstLayerLamp;
+  if (id != kLayerLamp1 && id != kLayerLamp2) return;
+  const int layer = id - kLayerLamp1;
   keysets_.Lock()->SetCurrentLayer(layer);
   LightOnlyLayerLamp(id);
   SetShiftPicture(layer);
@@ -159,22 +159,22 @@ void Panel::SetLayerFromLamp(int id) {
 }
 
 void Panel::SetLayerFromLabel(int id) {
-  if (id != kFirstLayerLabel && id != kSecondLayerLabel) return;
-  const int layer = id - kFirstLayerLabel;
+  if (id != kLayerLabel1 && id != kLayerLabel2) return;
+  const int layer = id - kLayerLabel1;
   keysets_.Lock()->SetCurrentLayer(layer);
-  LightOnlyLayerLamp(kFirstLayerLamp + layer);
+  LightOnlyLayerLamp(kLayerLamp1 + layer);
   lamps_.WriteLayerLine();
 }
 
 void Panel::ShowLayerLamp(int id) {
-  if (id != kFirstLayerLamp && id != kSecondLayerLamp) return;
+  if (id != kLayerLamp1 && id != kLayerLamp2) return;
   LightOnlyLayerLamp(id);
   lamps_.WriteLayerLine();
 }
 
 void Panel::LightOnlyLayerLamp(int lampId) {
-  SetPicture(kFirstLayerLamp, kLayerLamp, kReleased);
-  SetPicture(kSecondLayerLamp, kLayerLamp, kReleased);
+  SetPicture(kLayerLamp1, kLayerLamp, kReleased);
+  SetPicture(kLayerLamp2, kLayerLamp, kReleased);
   SetPicture(lampId, kLayerLamp, kPressed);
 }
 

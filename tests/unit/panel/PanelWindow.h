@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "surface/PanelIds.h"
 #include "surface/SurfaceLamps.h"
+#include "ui/MainWindowIds.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
@@ -22,7 +22,7 @@ class RecordingLamps : public SurfaceLamps {
   explicit RecordingLamps(ui::MemoryToolkit& toolkit) : toolkit_(toolkit) {}
 
   void Lamp(bool on, int control) override {
-    messages.push_back({on, control, toolkit_.Text("MAIN", panel_id::kSelectedControlName)});
+    messages.push_back({on, control, toolkit_.Text("MAIN", ui::kSelectedControlName)});
   }
   void WriteLayerLine() override { ++layerLines; }
 
