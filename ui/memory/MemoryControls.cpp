@@ -5,22 +5,11 @@
 
 #include "ui/memory/MemoryToolkit.h"
 
+#include "ui/ListItems.h"
+
 namespace quorbel::ui {
 
 namespace {
-
-// "A|B|C" gives three items; a final "|" adds no empty item.
-std::vector<std::string> SplitItems(const std::string& text) {
-  std::vector<std::string> items;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t bar = text.find('|', start);
-    if (bar == std::string::npos) bar = text.size();
-    items.push_back(text.substr(start, bar - start));
-    start = bar + 1;
-  }
-  return items;
-}
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {

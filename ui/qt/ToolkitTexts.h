@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/ListItems.h"
+
 namespace quorbel::ui {
 
 enum class MessageIcon { None, Exclamation, Question };
@@ -32,8 +34,5 @@ struct ListViewColumn {
 // braces. A title without a width gets kDefaultListViewColumnWidth.
 inline constexpr double kDefaultListViewColumnWidth = 10;
 std::vector<ListViewColumn> ReadListViewColumns(const std::string& titles);
-
-// "A|B|C" gives three items; a final "|" adds no empty item.
-std::vector<std::string> SplitItems(const std::string& text);
 
 }  // namespace quorbel::ui
