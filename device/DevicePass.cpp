@@ -13,9 +13,26 @@ constexpr int kShuttleCentreCommand = kPanelPictureBase + kShuttleCentreControl;
 constexpr int kShuttleForwardCommand = 1094;
 constexpr int kShuttleReverseCommand = 1074;
 
+// Claims the port for as long as it lives.
+class PortUse {
+ public:
+  explicit PortUse(PortClaim* claim) : claim_(claim) {
+    if (claim_ != nullptr) claim_->Claim();
+  }
+  ~PortUse() {
+    if (claim_ != nullptr) claim_->Release();
+  }
+  PortUse(const PortUse&) = delete;
+  PortUse& operator=(const PortUse&) = delete;
+
+ private:
+  PortClaim* const claim_;
+};
+
 }  // namespace
 
-DevicePass::DevicePass(const DeviceContext& context) : context_(context), received_(context.port) {}
+DevicePass::DevicePass(const DeviceContext& context, PortClaim* claim)
+    : context_(context), claim_(claim), received_(context.port) {}
 
 void DevicePass::Reset() {
   received_.Clear();
@@ -40,15 +57,27 @@ void DevicePass::ExpireIndicator() {
   context_.ui.Run([this] { context_.actions.ResetWheelIndicators(); });
 }
 
-void DevicePass::HandleNextMessage() {
-  if (received_.Pending() < 3) return;
+std::optional<std::pair<std::uint8_t, std::uint8_t>> DevicePass::TakeMessage() {
+  const PortUse use(claim_);
+  if (received_.Pending() < 3) return std::nullopt;
   const auto start = received_.Take();
-  if (start != kSurfaceStartByte) return;
+  if (start != kSurfaceStartByte) return std::nullopt;
   const auto kind = received_.Take();
   const auto value = received_.Take();
-  if (!kind || !value) return;  // the port went away in the middle
+  if (!kind || !value) return std::nullopt;  // the port went away in the middle
+  return std::pair{*kind, *value};
+}
+
+void DevicePass::DiscardPending() {
+  const PortUse use(claim_);
+  received_.DiscardPending();
+}
+
+void DevicePass::HandleNextMessage() {
+  const auto message = TakeMessage();
+  if (!message) return;
   const WindowId target = context_.desktop.ForegroundWindow();
-  const SurfaceEvent event = DecodeMessage(*kind, *value);
+  const SurfaceEvent event = DecodeMessage(message->first, message->second);
 
   bool resetJogCount = true;
   switch (event.kind) {
@@ -106,12 +135,12 @@ void DevicePass::HandleJogStep(int control, WindowId target) {
       context_.actions.Play(control, target);
       jogStepCount_ = 0;
       discardToggle_ = !discardToggle_;
-      if (discardToggle_) received_.DiscardPending();
+      if (discardToggle_) DiscardPending();
     }
   }
   lastWheelTime_ = context_.clock.TickMs();
   // In front, the panel only follows the wheel: whatever has queued up meanwhile is dropped.
-  if (IsMainWindow(target)) received_.DiscardPending();
+  if (IsMainWindow(target)) DiscardPending();
   context_.selection.ShuttleStep = 0;
 }
 

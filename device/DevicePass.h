@@ -3,8 +3,10 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "device/DeviceContext.h"
+#include "device/PortClaim.h"
 #include "device/ReceivedBytes.h"
 #include "device/SurfaceDecoder.h"
 
@@ -17,7 +19,8 @@ namespace quorbel {
 // window and, with another program in front, replayed into it.
 class DevicePass {
  public:
-  explicit DevicePass(const DeviceContext& context);
+  // `claim`, when given, hears of every use of the port.
+  explicit DevicePass(const DeviceContext& context, PortClaim* claim = nullptr);
 
   // Back to the state of a new thread: no jog indicator lit, no jog steps
   // counted, nothing carried over.
@@ -42,10 +45,14 @@ class DevicePass {
   void HandleJogStep(int control, WindowId target);
   void HandleShuttle(const SurfaceEvent& event, WindowId target);
 
+  // The kind and value of the next message, when a whole one is pending.
+  std::optional<std::pair<std::uint8_t, std::uint8_t>> TakeMessage();
+  void DiscardPending();
   void Select(int commandId);
   bool IsMainWindow(WindowId window) const;
 
   const DeviceContext context_;
+  PortClaim* const claim_;
   ReceivedBytes received_;
   // Command ID of the jog half lit on the panel (1126 or 1127), 0 for none.
   int litJogIndicator_ = 0;

@@ -18,8 +18,11 @@ class DeviceRunner {
   // pseudo-terminal closed): the thread reads no more and waits to be stopped.
   virtual bool HungUp() const = 0;
 
-  // Holds the thread still at the start of a pass, so it reads nothing until
-  // LetGo(); returns once it is held. Nothing when no thread runs.
+  // Keeps the thread off the port until LetGo(): it stops at the start of a
+  // pass, or before its next use of the port when it is busy elsewhere (a
+  // request to the GUI thread, a playing sequence). Returns once the thread
+  // cannot read; nothing when no thread runs. Safe inside the thread's own
+  // requests to the GUI thread.
   virtual void Hold() = 0;
   virtual void LetGo() = 0;
 };

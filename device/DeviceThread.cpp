@@ -11,7 +11,7 @@ constexpr std::chrono::milliseconds kFixedBeat{2};
 }  // namespace
 
 DeviceThread::DeviceThread(const DeviceContext& context, PortWaiter& waiter, PassWait passWait)
-    : context_(context), waiter_(waiter), passWait_(passWait), pass_(context) {}
+    : context_(context), waiter_(waiter), passWait_(passWait), pass_(context, this) {}
 
 DeviceThread::~DeviceThread() { Stop(); }
 
@@ -24,6 +24,7 @@ void DeviceThread::Start() {
   finished_ = false;
   holdRequested_ = false;
   held_ = false;
+  atPort_ = true;
   pass_.Reset();
   thread_ = std::thread([this] { Loop(); });
 }
@@ -50,11 +51,14 @@ bool DeviceThread::HungUp() const { return hungUp_; }
 
 void DeviceThread::Hold() {
   if (!thread_.joinable()) return;
-  holdRequested_ = true;
+  {
+    std::lock_guard lock(holdMutex_);
+    holdRequested_ = true;
+  }
   waiter_.Wake();
   context_.ui.ServeUntil([this] {
     std::lock_guard lock(holdMutex_);
-    return held_ || finished_;
+    return held_ || finished_ || !atPort_;
   });
 }
 
@@ -67,12 +71,12 @@ void DeviceThread::LetGo() {
 }
 
 void DeviceThread::Loop() {
-  while (StopRequest == 0) {
-    if (holdRequested_) {
-      StayHeld();
-      continue;
-    }
+  for (;;) {
+    // A pass starts at the port: it waits on it for bytes.
+    Claim();
+    if (StopRequest != 0) break;
     if (!WaitForWork()) continue;
+    Release();
     pass_.ExpireIndicator();
     if (!hungUp_) pass_.HandleNextMessage();
   }
@@ -106,15 +110,25 @@ bool DeviceThread::WaitForWork() {
   return true;
 }
 
-void DeviceThread::StayHeld() {
-  {
-    std::lock_guard lock(holdMutex_);
-    held_ = true;
-  }
-  context_.ui.Wake();
+void DeviceThread::Claim() {
   std::unique_lock lock(holdMutex_);
+  atPort_ = true;
+  if (!holdRequested_ || StopRequest != 0) return;
+  held_ = true;
+  lock.unlock();
+  context_.ui.Wake();
+  lock.lock();
   holdChanged_.wait(lock, [this] { return !holdRequested_ || StopRequest != 0; });
   held_ = false;
+}
+
+void DeviceThread::Release() {
+  {
+    std::lock_guard lock(holdMutex_);
+    atPort_ = false;
+  }
+  // A hold that waits for the port looks again.
+  if (holdRequested_) context_.ui.Wake();
 }
 
 }  // namespace quorbel

@@ -9,6 +9,7 @@
 #include "device/DeviceContext.h"
 #include "device/DevicePass.h"
 #include "device/DeviceRunner.h"
+#include "device/PortClaim.h"
 #include "platform/PortWaiter.h"
 
 namespace quorbel {
@@ -28,7 +29,12 @@ enum class PassWait {
 // messages one per pass and acts on them (DevicePass). Started, stopped and
 // held from the GUI thread; every wait there keeps serving the thread's
 // requests to the GUI thread.
-class DeviceThread : public DeviceRunner {
+//
+// A hold keeps the thread off the port: it stops at the start of its next
+// pass, or, when it is busy elsewhere in a pass, before its next use of the
+// port. So a hold never waits for a playing sequence, nor for a request of
+// the thread that the GUI thread is running at that moment.
+class DeviceThread : public DeviceRunner, private PortClaim {
  public:
   DeviceThread(const DeviceContext& context, PortWaiter& waiter,
                PassWait passWait = PassWait::OnPort);
@@ -52,7 +58,8 @@ class DeviceThread : public DeviceRunner {
   void Loop();
   // False when woken for a stop or a hold before anything else happened.
   bool WaitForWork();
-  void StayHeld();
+  void Claim() override;
+  void Release() override;
 
   const DeviceContext context_;
   PortWaiter& waiter_;
@@ -69,7 +76,11 @@ class DeviceThread : public DeviceRunner {
   std::mutex holdMutex_;
   std::condition_variable holdChanged_;
   std::atomic<bool> holdRequested_{false};
-  bool held_ = false;  // guarded by holdMutex_
+  // Guarded by holdMutex_: stopped by a hold, and using the port (from the
+  // start of a pass until it has taken its message, and while a pass drops
+  // received bytes).
+  bool held_ = false;
+  bool atPort_ = true;
 };
 
 }  // namespace quorbel

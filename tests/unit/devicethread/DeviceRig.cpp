@@ -27,6 +27,7 @@ void RecordingActions::SelectControlCommand(int commandId) {
     entry += " at " + std::to_string(selection_.ShuttleStep.load());
   }
   Record(entry);
+  if (onSelect_) onSelect_();
 }
 
 void RecordingActions::CapturePoint(int control, Point clientPoint) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/SelectionState.h"
@@ -55,6 +56,9 @@ class RecordingActions : public SurfaceActions {
   void Play(int control, WindowId target) override;
 
   void SetCaptureMode(bool on) { captureMode_ = on; }
+  // Runs `work` inside every select-control command, on the GUI thread, as
+  // the main window would run events it lets through meanwhile.
+  void SetOnSelect(std::function<void()> work) { onSelect_ = std::move(work); }
   // From now on Play waits until Interrupt(), like a long sequence.
   void PlayUntilInterrupted();
   void Interrupt();
@@ -70,6 +74,7 @@ class RecordingActions : public SurfaceActions {
   const SelectionState& selection_;
   MemoryDesktop& desktop_;
   std::atomic<bool> captureMode_{false};
+  std::function<void()> onSelect_;
   mutable std::mutex mutex_;
   std::condition_variable interrupted_;
   std::vector<std::string> log_;

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 
 #include "DeviceRig.h"
@@ -100,15 +102,17 @@ TEST_F(DeviceThreadTest, StopWhileTheThreadWaitsOnTheGuiThreadServesItAndEnds) {
   EXPECT_EQ(rig.actions.Log().front(), "select 1005");
 }
 
-TEST_F(DeviceThreadTest, HoldWhileTheThreadWaitsOnTheGuiThreadReturnsOnceItIsHeld) {
+TEST_F(DeviceThreadTest, HoldWhileTheThreadWaitsOnTheGuiThreadKeepsItOffThePortUntilLetGo) {
   thread.Start();
   rig.Send({kStart, kPress, 5});
   rig.ui.AwaitAsked(1);
+  // The thread waits for "select 1005" to run here and touches no port
+  // meanwhile, so the hold has nothing to wait for.
   thread.Hold();
-  EXPECT_THAT(rig.actions.Log(), ElementsAre("select 1005", "play 5 in 2"));
+  rig.Send({kStart, kPress, 6});
+  ServeUntil([this] { return rig.actions.Logged("play 5 in 2"); });
 
   // Held, the thread leaves the port to the GUI thread, as the presence probe needs.
-  rig.Send({kStart, kPress, 6});
   std::uint8_t answer[4] = {};
   EXPECT_EQ(rig.port.Read(answer, sizeof answer), 3u);
   thread.Hold();  // a second hold while held returns at once
@@ -117,6 +121,45 @@ TEST_F(DeviceThreadTest, HoldWhileTheThreadWaitsOnTheGuiThreadReturnsOnceItIsHel
   rig.Send({kStart, kPress, 7});
   ServeUntil([this] { return rig.actions.Logged("play 7 in 2"); });
   EXPECT_FALSE(rig.actions.Logged("play 6 in 2"));
+}
+
+// The main window runs pending events inside some of the thread's requests,
+// the status timer's presence probe among them.
+TEST_F(DeviceThreadTest, AHoldFromInsideOneOfTheThreadsOwnRequestsReturns) {
+  std::size_t replyBytes = 0;
+  bool probed = false;
+  rig.actions.SetOnSelect([&] {
+    if (probed) return;
+    probed = true;
+    thread.Hold();
+    rig.Send({0xF0, 0x7D, 0x25, 0x03});
+    std::uint8_t reply[8] = {};
+    replyBytes = rig.port.Read(reply, sizeof reply);
+    thread.LetGo();
+  });
+  thread.Start();
+  rig.Send({kStart, kPress, 5});
+  ServeUntil([this] { return rig.actions.Logged("play 5 in 2"); });
+  EXPECT_EQ(replyBytes, 4u);
+}
+
+TEST_F(DeviceThreadTest, AHoldWhileASequencePlaysNeitherWaitsForItNorLosesTheReplyToTheJogBacklog) {
+  rig.selection.SpeedRange = 0;
+  rig.actions.PlayUntilInterrupted();
+  thread.Start();
+  rig.Send({kStart, kJog, 0x40});
+  ServeUntil([this] { return rig.actions.Logged("play 126 in 2"); });
+  thread.Hold();
+  rig.Send({0xF0, 0x7D, 0x25});
+  // The first jog replay drops what queued up meanwhile, but not while held.
+  rig.actions.Interrupt();
+  std::uint8_t reply[4] = {};
+  EXPECT_EQ(rig.port.Read(reply, sizeof reply), 3u);
+  thread.LetGo();
+  // Let go, the thread drops the (now empty) backlog and goes back to waiting.
+  ServeUntil([this] { return rig.actions.Logged("reset wheels") && waiter.Blocked(); });
+  rig.Send({kStart, kPress, 7});
+  ServeUntil([this] { return rig.actions.Logged("play 7 in 2"); });
 }
 
 TEST_F(DeviceThreadTest, StopEndsAHeldThread) {
