@@ -120,19 +120,19 @@ void BuildWindowListView(Toolkit& toolkit) {
 }
 
 void BuildMainControls(Toolkit& toolkit, SelectionState& selection) {
-  for (const ControlSpec& spec : MainControlTable()) {
-    toolkit.AddControl(kMainForm, spec);
-    switch (spec.id) {
+  for (const ControlSpec& definition : MainControlTable()) {
+    toolkit.AddControl(kMainForm, definition);
+    switch (definition.id) {
       case kKeysetList:
       case kMouseEmulation:
-        toolkit.SelectItem(kMainForm, spec.id, 0);
+        toolkit.SelectItem(kMainForm, definition.id, 0);
         break;
       case kSpeedRangeSlider:
-        toolkit.SetRange(kMainForm, spec.id, 0, 10, kSpeedRangeStart);
+        toolkit.SetRange(kMainForm, definition.id, 0, 10, kSpeedRangeStart);
         selection.SpeedRange = kSpeedRangeStart;
         break;
       case kDelayUpDown:
-        toolkit.SetRange(kMainForm, spec.id, 0, kMaxDelayTicks, 0);
+        toolkit.SetRange(kMainForm, definition.id, 0, kMaxDelayTicks, 0);
         break;
       default:
         break;

@@ -120,7 +120,7 @@ class Toolkit {
                           const std::string& letters) = 0;
 
   // Controls.
-  virtual void AddControl(const std::string& form, const ControlSpec& spec) = 0;
+  virtual void AddControl(const std::string& form, const ControlSpec& definition) = 0;
   virtual void SetText(const std::string& form, int id,
                        const std::string& text) = 0;  // id 0: caption
   virtual std::string Text(const std::string& form, int id) = 0;

@@ -34,11 +34,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // Half of a size in whole columns or rows, as the form is centred.
 double Half(double size) { return static_cast<double>(std::lround(size) / 2); }
 
-ControlSpec Spec(ControlKind kind, int id, Rect place, const std::string& text,
-                 const std::string& letters) {
-  ControlSpec spec{kind, id, place, text, letters};
-  spec.font = kPromptFont;
-  return spec;
+ControlSpec ControlOf(ControlKind kind, int id, Rect place, const std::string& text,
+                      const std::string& letters) {
+  ControlSpec definition{kind, id, place, text, letters};
+  definition.font = kPromptFont;
+  return definition;
 }
 
 }  // namespace
@@ -93,19 +93,19 @@ int YesNoPrompt::Ask(const std::string& askingForm, const std::string& text,
 
 void YesNoPrompt::Layout() {
   const Size size = toolkit_.FormSize(kYesNoForm);
-  toolkit_.AddControl(kYesNoForm, Spec(ControlKind::Icon, kIcon, {1, 1, 4, 2}, "#?Icon", ""));
+  toolkit_.AddControl(kYesNoForm, ControlOf(ControlKind::Icon, kIcon, {1, 1, 4, 2}, "#?Icon", ""));
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const double row = kLineHeight * static_cast<double>(i + 1);
     toolkit_.AddControl(
         kYesNoForm,
-        Spec(ControlKind::Label, kFirstLine + static_cast<int>(i),
-             {6.5, row, static_cast<double>(lines_[i].size()), kLineHeight}, lines_[i], "L"));
+        ControlOf(ControlKind::Label, kFirstLine + static_cast<int>(i),
+                  {6.5, row, static_cast<double>(lines_[i].size()), kLineHeight}, lines_[i], "L"));
   }
   const double buttonRow = size.height - 2.25;
-  toolkit_.AddControl(kYesNoForm, Spec(ControlKind::Button, kYesButton,
-                                       {size.width / 2 - 7, buttonRow, 6, 1.5}, "Yes", "T"));
-  toolkit_.AddControl(kYesNoForm, Spec(ControlKind::Button, kNoButton,
-                                       {size.width / 2 + 1, buttonRow, 6, 1.5}, "No", "T"));
+  toolkit_.AddControl(kYesNoForm, ControlOf(ControlKind::Button, kYesButton,
+                                            {size.width / 2 - 7, buttonRow, 6, 1.5}, "Yes", "T"));
+  toolkit_.AddControl(kYesNoForm, ControlOf(ControlKind::Button, kNoButton,
+                                            {size.width / 2 + 1, buttonRow, 6, 1.5}, "No", "T"));
   toolkit_.SetFocus(kYesNoForm, kYesButton);
 }
 

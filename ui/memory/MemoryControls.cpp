@@ -22,24 +22,25 @@ int Count(const MemoryControl& control) { return static_cast<int>(control.rows.s
 
 }  // namespace
 
-void MemoryToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
+void MemoryToolkit::AddControl(const std::string& form, const ControlSpec& definition) {
   std::lock_guard lock(mutex_);
   MemoryForm* f = FindForm("AddControl", form);
   if (f == nullptr) return;
-  if (f->controls.contains(spec.id)) {
-    Fault("AddControl: control " + std::to_string(spec.id) + " exists already on \"" + form + "\"");
+  if (f->controls.contains(definition.id)) {
+    Fault("AddControl: control " + std::to_string(definition.id) + " exists already on \"" + form +
+          "\"");
     return;
   }
   MemoryControl control;
-  control.spec = spec;
-  control.text = spec.text;
-  control.visible = spec.letters.find('H') == std::string::npos;
-  if (spec.kind == ControlKind::Picture) control.image = spec.text;
-  if (spec.kind == ControlKind::ComboBox || spec.kind == ControlKind::ListBox) {
-    for (std::string& item : SplitItems(spec.text)) control.rows.push_back({std::move(item)});
+  control.definition = definition;
+  control.text = definition.text;
+  control.visible = definition.letters.find('H') == std::string::npos;
+  if (definition.kind == ControlKind::Picture) control.image = definition.text;
+  if (definition.kind == ControlKind::ComboBox || definition.kind == ControlKind::ListBox) {
+    for (std::string& item : SplitItems(definition.text)) control.rows.push_back({std::move(item)});
   }
-  f->controls.emplace(spec.id, std::move(control));
-  f->creationOrder.push_back(spec.id);
+  f->controls.emplace(definition.id, std::move(control));
+  f->creationOrder.push_back(definition.id);
 }
 
 void MemoryToolkit::SetText(const std::string& form, int id, const std::string& text) {
@@ -60,7 +61,7 @@ std::string MemoryToolkit::Text(const std::string& form, int id) {
   const MemoryControl* c = FindControl("Text", form, id);
   if (c == nullptr) return {};
   // A list box or drop-down list reads as its selected item.
-  const ControlKind kind = c->spec.kind;
+  const ControlKind kind = c->definition.kind;
   if ((kind == ControlKind::ComboBox || kind == ControlKind::ListBox) && c->selected >= 0) {
     return c->rows[static_cast<std::size_t>(c->selected)].front();
   }

@@ -22,8 +22,8 @@ bool MemoryToolkit::Click(const std::string& form, int id) {
     if (f->controls.contains(id)) {
       MemoryControl* c = Usable(form, id);
       if (c == nullptr) return false;
-      if (c->spec.kind == ControlKind::CheckBox) c->checked = !c->checked;
-      if (c->spec.kind == ControlKind::Radio) c->checked = true;
+      if (c->definition.kind == ControlKind::CheckBox) c->checked = !c->checked;
+      if (c->definition.kind == ControlKind::Radio) c->checked = true;
     } else {
       auto item = std::find_if(f->menus.begin(), f->menus.end(),
                                [id](const MemoryMenuItem& entry) { return entry.id == id; });
@@ -54,8 +54,8 @@ bool MemoryToolkit::SetPosition(const std::string& form, int id, int position) {
   {
     std::lock_guard lock(mutex_);
     MemoryControl* c = Usable(form, id);
-    if (c == nullptr ||
-        (c->spec.kind != ControlKind::UpDown && c->spec.kind != ControlKind::VTrackBar)) {
+    if (c == nullptr || (c->definition.kind != ControlKind::UpDown &&
+                         c->definition.kind != ControlKind::VTrackBar)) {
       return false;
     }
     if (c->minimum <= c->maximum) position = std::clamp(position, c->minimum, c->maximum);
@@ -71,7 +71,7 @@ bool MemoryToolkit::EnterText(const std::string& form, int id, const std::string
   {
     std::lock_guard lock(mutex_);
     MemoryControl* c = Usable(form, id);
-    if (c == nullptr || c->spec.kind != ControlKind::Text) return false;
+    if (c == nullptr || c->definition.kind != ControlKind::Text) return false;
     c->text = text;
     name = FormName(form);
   }
@@ -112,7 +112,7 @@ bool MemoryToolkit::KeyPress(const std::string& form, int id, int virtualKey, in
   if (shown) {
     std::lock_guard lock(mutex_);
     MemoryControl* box = PeekControl(form, id);
-    if (box != nullptr && box->spec.kind == ControlKind::Text) {
+    if (box != nullptr && box->definition.kind == ControlKind::Text) {
       box->text += static_cast<char>(character);
     }
   }

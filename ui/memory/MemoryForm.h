@@ -11,8 +11,8 @@ namespace quorbel::ui {
 
 // One control as the program created it and last changed it.
 struct MemoryControl {
-  ControlSpec spec;  // as created
-  std::string text;  // current text, at first spec.text
+  ControlSpec definition;  // as created
+  std::string text;        // current text, at first definition.text
   bool visible = true;
   bool enabled = true;
   bool checked = false;
@@ -26,8 +26,8 @@ struct MemoryControl {
   int selected = -1;
 
   bool IsList() const {
-    return spec.kind == ControlKind::ComboBox || spec.kind == ControlKind::ListBox ||
-           spec.kind == ControlKind::ListView;
+    return definition.kind == ControlKind::ComboBox || definition.kind == ControlKind::ListBox ||
+           definition.kind == ControlKind::ListView;
   }
 };
 

@@ -49,7 +49,7 @@ class MemoryToolkit : public Toolkit {
   void DefineFont(int slot, const std::string& face, double points,
                   const std::string& letters) override;
 
-  void AddControl(const std::string& form, const ControlSpec& spec) override;
+  void AddControl(const std::string& form, const ControlSpec& definition) override;
   void SetText(const std::string& form, int id, const std::string& text) override;
   std::string Text(const std::string& form, int id) override;
   void SetCheck(const std::string& form, int id, bool checked) override;

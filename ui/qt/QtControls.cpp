@@ -63,31 +63,31 @@ QStyle::StandardPixmap SystemIcon(char mark) {
 
 }  // namespace
 
-void QtToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
+void QtToolkit::AddControl(const std::string& form, const ControlSpec& definition) {
   OnGui([&] {
     QtForm* f = FindForm(form);
-    if (f == nullptr || f->controls.contains(spec.id)) return;
-    QWidget* widget = MakeWidget(*f, spec);
-    widget->setProperty(kControlIdProperty, spec.id);
-    QtControl& control = f->controls[spec.id];
-    control.kind = spec.kind;
+    if (f == nullptr || f->controls.contains(definition.id)) return;
+    QWidget* widget = MakeWidget(*f, definition);
+    widget->setProperty(kControlIdProperty, definition.id);
+    QtControl& control = f->controls[definition.id];
+    control.kind = definition.kind;
     control.widget = widget;
-    control.text = spec.text;
+    control.text = definition.text;
 
-    widget->setFont(appearance_.Font(spec.font));
-    Appearance::ApplyColours(*widget, appearance_.Colour(spec.textColour),
-                             appearance_.Colour(spec.backColour));
-    const QRect place = ToPixels(spec.place);
+    widget->setFont(appearance_.Font(definition.font));
+    Appearance::ApplyColours(*widget, appearance_.Colour(definition.textColour),
+                             appearance_.Colour(definition.backColour));
+    const QRect place = ToPixels(definition.place);
     widget->setGeometry(place);
-    if (spec.kind == ControlKind::ComboBox) {
+    if (definition.kind == ControlKind::ComboBox) {
       // The height given includes the list that drops down.
       widget->resize(place.width(), widget->sizeHint().height());
     }
-    if (spec.kind == ControlKind::Picture || spec.kind == ControlKind::Icon) {
+    if (definition.kind == ControlKind::Picture || definition.kind == ControlKind::Icon) {
       control.pictureSize = place.size();
-      ShowPicture(control, pictures_.Key(spec.text));
+      ShowPicture(control, pictures_.Key(definition.text));
     }
-    const ControlLetters letters = ReadControlLetters(spec.letters);
+    const ControlLetters letters = ReadControlLetters(definition.letters);
     widget->setEnabled(!letters.disabled);
     widget->setVisible(!letters.hidden);
     // Where controls overlap, the one created earlier lies above.
@@ -95,49 +95,50 @@ void QtToolkit::AddControl(const std::string& form, const ControlSpec& spec) {
   });
 }
 
-QWidget* QtToolkit::MakeWidget(QtForm& form, const ControlSpec& spec) {
+QWidget* QtToolkit::MakeWidget(QtForm& form, const ControlSpec& definition) {
   QWidget* parent = form.window->Client();
   const QWidget* window = form.window;
-  const int id = spec.id;
+  const int id = definition.id;
   auto click = [this, window, id] { DeliverFrom(window, id, kClick, 0); };
   auto changed = [this, window, id](int value) { DeliverFrom(window, id, kChanged, value); };
-  const ControlLetters letters = ReadControlLetters(spec.letters);
+  const ControlLetters letters = ReadControlLetters(definition.letters);
 
-  switch (spec.kind) {
+  switch (definition.kind) {
     case ControlKind::Label:
     case ControlKind::Picture:
     case ControlKind::Icon: {
-      QLabel* label = MakeLabel(parent, spec.kind == ControlKind::Label ? spec.text : "", letters);
+      QLabel* label =
+          MakeLabel(parent, definition.kind == ControlKind::Label ? definition.text : "", letters);
       Listen(*label, id);
       return label;
     }
     case ControlKind::Text: {
-      auto* edit = new QLineEdit(ToQt(spec.text), parent);
+      auto* edit = new QLineEdit(ToQt(definition.text), parent);
       QObject::connect(edit, &QLineEdit::textEdited, edit, [changed] { changed(0); });
       Listen(*edit, id);
       return edit;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(ToQt(spec.text), parent);
+      auto* button = new QPushButton(ToQt(definition.text), parent);
       button->setAutoDefault(false);
       QObject::connect(button, &QPushButton::clicked, button, click);
       return button;
     }
     case ControlKind::CheckBox:
     case ControlKind::Radio: {
-      QAbstractButton* button = spec.kind == ControlKind::CheckBox
+      QAbstractButton* button = definition.kind == ControlKind::CheckBox
                                     ? static_cast<QAbstractButton*>(new QCheckBox(parent))
                                     : new QRadioButton(parent);
-      button->setText(ToQt(spec.text));
+      button->setText(ToQt(definition.text));
       QObject::connect(button, &QAbstractButton::clicked, button, click);
       return button;
     }
     case ControlKind::ComboBox:
     case ControlKind::ListBox:
     case ControlKind::ListView:
-      return MakeListWidget(form, spec);
+      return MakeListWidget(form, definition);
     case ControlKind::TabControl: {
-      QWidget* tabs = MakeTabs(parent, spec.text);
+      QWidget* tabs = MakeTabs(parent, definition.text);
       QObject::connect(static_cast<QTabWidget*>(tabs), &QTabWidget::currentChanged, tabs, changed);
       return tabs;
     }

@@ -64,26 +64,26 @@ bool RowSelected(const QWidget* widget, int row) {
 
 }  // namespace
 
-QWidget* QtToolkit::MakeListWidget(QtForm& form, const ControlSpec& spec) {
+QWidget* QtToolkit::MakeListWidget(QtForm& form, const ControlSpec& definition) {
   QWidget* parent = form.window->Client();
   const QWidget* window = form.window;
-  auto changed = [this, window, id = spec.id](int row) {
+  auto changed = [this, window, id = definition.id](int row) {
     if (row >= 0) DeliverFrom(window, id, kChanged, row);
   };
-  if (spec.kind == ControlKind::ComboBox) {
+  if (definition.kind == ControlKind::ComboBox) {
     auto* combo = new QComboBox(parent);
-    combo->addItems(ItemsOf(spec.text));
+    combo->addItems(ItemsOf(definition.text));
     combo->setCurrentIndex(-1);
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, changed);
     return combo;
   }
-  if (spec.kind == ControlKind::ListBox) {
+  if (definition.kind == ControlKind::ListBox) {
     auto* list = new QListWidget(parent);
-    list->addItems(ItemsOf(spec.text));
+    list->addItems(ItemsOf(definition.text));
     QObject::connect(list, &QListWidget::currentRowChanged, list, changed);
     return list;
   }
-  QTreeWidget* view = MakeListView(parent, spec.text);
+  QTreeWidget* view = MakeListView(parent, definition.text);
   QObject::connect(view, &QTreeWidget::currentItemChanged, view,
                    [view, changed](QTreeWidgetItem* item) {
                      if (item != nullptr) changed(view->indexOfTopLevelItem(item));

@@ -72,7 +72,7 @@ class QtToolkit : public Toolkit {
   void DefineFont(int slot, const std::string& face, double points,
                   const std::string& letters) override;
 
-  void AddControl(const std::string& form, const ControlSpec& spec) override;
+  void AddControl(const std::string& form, const ControlSpec& definition) override;
   void SetText(const std::string& form, int id, const std::string& text) override;
   std::string Text(const std::string& form, int id) override;
   void SetCheck(const std::string& form, int id, bool checked) override;
@@ -160,8 +160,8 @@ class QtToolkit : public Toolkit {
   // The same for a signal of a widget whose form may be gone meanwhile.
   void DeliverFrom(const QWidget* window, int id, int code, int value);
 
-  QWidget* MakeWidget(QtForm& form, const ControlSpec& spec);
-  QWidget* MakeListWidget(QtForm& form, const ControlSpec& spec);
+  QWidget* MakeWidget(QtForm& form, const ControlSpec& definition);
+  QWidget* MakeListWidget(QtForm& form, const ControlSpec& definition);
   void Listen(QWidget& widget, int id);
   bool OnControlEvent(QObject* watched, QEvent* event);
   void ShowPicture(QtControl& control, int key);

@@ -34,10 +34,10 @@ struct X11Desktop::Impl {
   // The process of the client that created the window, as the server knows it.
   int ServerProcessId(Window window) const {
     if (!hasClientIds) return 0;
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec client{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* ids = nullptr;
-    if (XResQueryClientIds(display(), 1, &spec, &count, &ids) != Success) return 0;
+    if (XResQueryClientIds(display(), 1, &client, &count, &ids) != Success) return 0;
     int processId = 0;
     for (long i = 0; i < count && processId == 0; ++i) {
       processId = ValidProcessId(XResGetClientPid(&ids[i]));

@@ -39,7 +39,7 @@ class KeysetDisplayTest : public ::testing::Test {
     return kit.Control(kKeysetDisplayForm, 3000 + control)->text;
   }
   double Row(int control) const {
-    return kit.Control(kKeysetDisplayForm, 3000 + control)->spec.place.row;
+    return kit.Control(kKeysetDisplayForm, 3000 + control)->definition.place.row;
   }
 
   MemoryToolkit kit;
@@ -89,17 +89,17 @@ TEST_F(KeysetDisplayTest, LinesStandInThreeColumnsWithGapsBetweenGroups) {
   EXPECT_DOUBLE_EQ(Row(40), 1);
   EXPECT_DOUBLE_EQ(Row(50), 14.75);
   EXPECT_DOUBLE_EQ(Row(56), 23.5);
-  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3025)->spec.place.column, 36);
-  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3060)->spec.place.column, 72);
+  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3025)->definition.place.column, 36);
+  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3060)->definition.place.column, 72);
   EXPECT_FALSE(kit.Control(kKeysetDisplayForm, 3030));
   EXPECT_FALSE(kit.Control(kKeysetDisplayForm, 3061));
-  EXPECT_EQ(kit.Control(kKeysetDisplayForm, 3000)->spec.font, 12);
+  EXPECT_EQ(kit.Control(kKeysetDisplayForm, 3000)->definition.font, 12);
   // Frames follow the labels of their column.
   const auto ids = kit.ControlIds(kKeysetDisplayForm);
   const auto at = [&](int id) { return std::find(ids.begin(), ids.end(), id) - ids.begin(); };
   EXPECT_GT(at(3200), at(3019));
   EXPECT_LT(at(3202), at(3020));
-  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3205)->spec.place.height, 11);
+  EXPECT_DOUBLE_EQ(kit.Control(kKeysetDisplayForm, 3205)->definition.place.height, 11);
   EXPECT_EQ(kit.Accelerators(kKeysetDisplayForm), "ESC, 27|^1");
 }
 

@@ -140,17 +140,17 @@ TEST_F(MainWindowTest, ControlsHaveTheirTextsKindsAndPlaces) {
     SCOPED_TRACE(e.id);
     const auto control = kit.Control("main", e.id);
     ASSERT_TRUE(control);
-    EXPECT_EQ(control->spec.kind, e.kind);
-    EXPECT_EQ(control->spec.text, e.text);
-    EXPECT_EQ(control->spec.letters, e.letters);
-    EXPECT_EQ(control->spec.font, e.font);
-    EXPECT_DOUBLE_EQ(control->spec.place.column, e.place.column);
-    EXPECT_DOUBLE_EQ(control->spec.place.row, e.place.row);
-    EXPECT_DOUBLE_EQ(control->spec.place.width, e.place.width);
-    EXPECT_DOUBLE_EQ(control->spec.place.height, e.place.height);
+    EXPECT_EQ(control->definition.kind, e.kind);
+    EXPECT_EQ(control->definition.text, e.text);
+    EXPECT_EQ(control->definition.letters, e.letters);
+    EXPECT_EQ(control->definition.font, e.font);
+    EXPECT_DOUBLE_EQ(control->definition.place.column, e.place.column);
+    EXPECT_DOUBLE_EQ(control->definition.place.row, e.place.row);
+    EXPECT_DOUBLE_EQ(control->definition.place.width, e.place.width);
+    EXPECT_DOUBLE_EQ(control->definition.place.height, e.place.height);
   }
-  EXPECT_EQ(kit.Control("main", 101)->spec.backColour, 33);
-  EXPECT_EQ(kit.Control("main", 475)->spec.backColour, 7);
+  EXPECT_EQ(kit.Control("main", 101)->definition.backColour, 33);
+  EXPECT_EQ(kit.Control("main", 475)->definition.backColour, 7);
 }
 
 TEST_F(MainWindowTest, StartingStatesOfTheEditingControls) {
@@ -198,21 +198,21 @@ TEST_F(MainWindowTest, EveryControlWithAPictureShowsItsReleasedImage) {
   EXPECT_EQ(kit.ImageName("main", 1020), "$ShiftUp");
   EXPECT_EQ(kit.ImageName("main", 1061), "$redoff");
   // The keypad and transport keys have their size; the others a nominal one.
-  EXPECT_DOUBLE_EQ(kit.Control("main", 1059)->spec.place.width, 4.125);
-  EXPECT_DOUBLE_EQ(kit.Control("main", 1000)->spec.place.width, 1);
-  EXPECT_DOUBLE_EQ(kit.Control("main", 1045)->spec.place.column, 49.625);
-  EXPECT_DOUBLE_EQ(kit.Control("main", 1045)->spec.place.row, 18.625);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 1059)->definition.place.width, 4.125);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 1000)->definition.place.width, 1);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 1045)->definition.place.column, 49.625);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 1045)->definition.place.row, 18.625);
 }
 
 TEST_F(MainWindowTest, DecorationsFollowTheirKeysAndTheWindowCorners) {
   EXPECT_EQ(kit.ImageName("main", 251), "$w2");
-  EXPECT_DOUBLE_EQ(kit.Control("main", 251)->spec.place.column, 10.5);
-  EXPECT_DOUBLE_EQ(kit.Control("main", 251)->spec.place.row, 21.625);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 251)->definition.place.column, 10.5);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 251)->definition.place.row, 21.625);
   EXPECT_EQ(kit.ImageName("main", 348), "$EncRt");
-  EXPECT_DOUBLE_EQ(kit.Control("main", 348)->spec.place.column, 29);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 348)->definition.place.column, 29);
   EXPECT_EQ(kit.ImageName("main", 388), "$Bank4");
-  EXPECT_DOUBLE_EQ(kit.Control("main", 393)->spec.place.column, 126.875 - 2.5);
-  EXPECT_DOUBLE_EQ(kit.Control("main", 395)->spec.place.row, 32.4375 - 2.625);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 393)->definition.place.column, 126.875 - 2.5);
+  EXPECT_DOUBLE_EQ(kit.Control("main", 395)->definition.place.row, 32.4375 - 2.625);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class YesNoPromptTest : public ::testing::Test {
   int AskAndClickYes(const std::string& form, const std::string& text, const std::string& title) {
     return Ask(form, text, title, [this] { toolkit.Click(kYesNoForm, 120); });
   }
-  Rect ControlPlace(int id) const { return shown->controls.at(id).spec.place; }
+  Rect ControlPlace(int id) const { return shown->controls.at(id).definition.place; }
 
   MemoryToolkit toolkit;
   YesNoPrompt prompt;
