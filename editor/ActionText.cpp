@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/Latin1Text.h"
 #include "common/NumberText.h"
 #include "keysets/StepAction.h"
 
@@ -62,7 +63,7 @@ std::string KeyBody(std::int32_t key, const StepAction& action, int control,
     return name.empty() ? catalogue.ControlName(control) : name;
   }
   if (key == kBackquoteKey) return "`";
-  return std::string(1, LowerCase(low));
+  return CharacterText(static_cast<unsigned char>(LowerCase(low)));
 }
 
 }  // namespace
