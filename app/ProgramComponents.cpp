@@ -21,7 +21,7 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
       target_(windowList_, state_.keysets, toolkit_, services.ui,
               [&app](ui::Event& event) { app.Event(event); }),
       heldInput_(services.input),
-      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_),
+      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_, app.Catalogue()),
       thread_(DeviceContext{services.port, services.clock, app.DesktopWindows(), services.ui, *this,
                             state_.selection, state_.windows},
               services.waiter),

@@ -1,5 +1,6 @@
 #include "ui/qt/QtApplication.h"
 
+#include <QContextMenuEvent>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -14,9 +15,20 @@ QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) 
 
 bool QtApplication::notify(QObject* receiver, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (router_ && (type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
-      router_(receiver, static_cast<QKeyEvent*>(event))) {
+  if (type == QEvent::ContextMenu && menuKeyTaken_ &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    // The window system follows a Menu key with a context-menu request even
+    // when the key went to the program; the key was not the widget's.
+    menuKeyTaken_ = false;
     return true;
+  }
+  if (router_ && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool taken = router_(receiver, key);
+    if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+      menuKeyTaken_ = taken && key->key() == Qt::Key_Menu;
+    }
+    if (taken) return true;
   }
   return QApplication::notify(receiver, event);
 }
