@@ -27,7 +27,7 @@ Application::Application(Platform platform, const PartsFactory& makeParts)
       display_(platform_.toolkit, state_.windows, state_.keysets, catalogue_),
       parts_(makeParts(*this)),
       events_(platform_.toolkit, platform_.desktop, state_, catalogue_, *parts_,
-              platform_.workFolder) {}
+              platform_.workFolder, platform_.userGuide) {}
 
 int Application::Run(const std::function<void()>& beforeStartup) {
   return platform_.toolkit.Run(

@@ -26,12 +26,14 @@ inline constexpr const char* kInstanceName = "Quorbel Editor";
 class Application {
  public:
   // The operating system and the toolkit the program runs on; `workFolder`
-  // gives the folder of the preferences, keysets and help files.
+  // gives the folder of the preferences, keysets and help files, and
+  // `userGuide` the guide installed with the program (empty when none is).
   struct Platform {
     ui::Toolkit& toolkit;
     InstanceGuard& guard;
     Desktop& desktop;
     std::function<std::filesystem::path()> workFolder;
+    std::filesystem::path userGuide = {};
   };
   // Builds the other parts once the application's own state exists.
   using PartsFactory = std::function<std::unique_ptr<ProgramParts>(Application&)>;

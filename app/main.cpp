@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/Application.h"
 #include "app/ProgramComponents.h"
+#include "app/UserGuide.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/linux/posix/LinuxClock.h"
 #include "platform/linux/posix/LinuxInstanceGuard.h"
@@ -35,12 +37,15 @@ int main() {
   LinuxClock clock;
   LinuxInstanceGuard guard;
 
-  Application app({toolkit, guard, *desktop, [] { return std::filesystem::current_path(); }},
-                  [&](Application& application) {
-                    return std::make_unique<ProgramComponents>(
-                        application,
-                        ProgramComponents::Services{port, waiter, clock, *input, requests});
-                  });
+  std::error_code noProgramPath;
+  const std::filesystem::path userGuide =
+      FindUserGuide(std::filesystem::read_symlink("/proc/self/exe", noProgramPath));
+  Application app(
+      {toolkit, guard, *desktop, [] { return std::filesystem::current_path(); }, userGuide},
+      [&](Application& application) {
+        return std::make_unique<ProgramComponents>(
+            application, ProgramComponents::Services{port, waiter, clock, *input, requests});
+      });
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
