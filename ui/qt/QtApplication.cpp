@@ -3,6 +3,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "common/Failure.h"
+
 namespace quorbel::ui {
 
 QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -13,12 +15,19 @@ QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) 
 }
 
 bool QtApplication::notify(QObject* receiver, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (router_ && (type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
-      router_(receiver, static_cast<QKeyEvent*>(event))) {
-    return true;
-  }
-  return QApplication::notify(receiver, event);
+  bool handled = false;
+  // Qt cannot carry an exception through its own frames: a failure loses the
+  // one event it happened in, never the program.
+  RunGuarded("a window event", [&] {
+    const QEvent::Type type = event->type();
+    if (router_ && (type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+        router_(receiver, static_cast<QKeyEvent*>(event))) {
+      handled = true;
+      return;
+    }
+    handled = QApplication::notify(receiver, event);
+  });
+  return handled;
 }
 
 }  // namespace quorbel::ui
