@@ -35,9 +35,7 @@ int Application::Run(const std::function<void()>& beforeStartup) {
         if (beforeStartup) beforeStartup();
         RunGuarded("start-up", [this] { Startup(); });
       },
-      [this](const std::string& form) {
-        RunGuarded("laying out a window", [&] { LayOut(form); });
-      },
+      [this](const std::string& form) { RunGuarded("laying out a window", [&] { LayOut(form); }); },
       [this](ui::Event& event) { RunGuarded("a window event", [&] { Event(event); }); });
 }
 

@@ -25,7 +25,7 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
       target_(windowList_, state_.keysets, toolkit_, services.ui,
               [&app](ui::Event& event) { app.Event(event); }),
       heldInput_(services.input),
-      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_),
+      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_, app.Catalogue()),
       thread_(DeviceContext{services.port, services.clock, app.DesktopWindows(), services.ui, *this,
                             state_.selection, state_.windows},
               services.waiter),
@@ -59,8 +59,7 @@ void ProgramComponents::StopLink() {
 void ProgramComponents::OutsideDeviceRequests(std::function<void()> work) {
   // Put off, the work runs outside any event handler: nothing above it
   // would catch what it throws.
-  requests_.OutsideRequests(
-      [work = std::move(work)] { RunGuarded("a link operation", work); });
+  requests_.OutsideRequests([work = std::move(work)] { RunGuarded("a link operation", work); });
 }
 
 void ProgramComponents::RefreshWindowList() {

@@ -17,9 +17,9 @@
 #include "platform/linux/posix/LinuxInstanceGuard.h"
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
+#include "platform/linux/x11/DisplayLost.h"
 #include "platform/linux/x11/X11Desktop.h"
 #include "platform/linux/x11/X11Input.h"
-#include "platform/linux/x11/DisplayLost.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtUiRequests.h"
 
@@ -60,12 +60,10 @@ int main() {
     std::filesystem::path now = std::filesystem::current_path(gone);
     return gone ? startFolder : now;
   };
-  Application app({toolkit, guard, *desktop, workFolder},
-                  [&](Application& application) {
-                    return std::make_unique<ProgramComponents>(
-                        application,
-                        ProgramComponents::Services{port, waiter, clock, *input, requests});
-                  });
+  Application app({toolkit, guard, *desktop, workFolder}, [&](Application& application) {
+    return std::make_unique<ProgramComponents>(
+        application, ProgramComponents::Services{port, waiter, clock, *input, requests});
+  });
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {

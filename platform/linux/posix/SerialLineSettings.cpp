@@ -65,9 +65,7 @@ bool ApplySurfaceLineSettings(int fd, int baudRate) {
   // it came. Input parity checking in termios would instead hand over 0x00
   // for a byte with a parity or framing error (or drop it, or mark it with
   // extra bytes), and 0x00 as a message value reads as control 0.
-  Change(fd, [](termios& t) {
-    t.c_iflag &= ~static_cast<tcflag_t>(INPCK | IGNPAR | PARMRK);
-  });
+  Change(fd, [](termios& t) { t.c_iflag &= ~static_cast<tcflag_t>(INPCK | IGNPAR | PARMRK); });
   Change(fd, [](termios& t) { t.c_cflag |= PARENB | PARODD; });
   return true;
 }
