@@ -50,7 +50,9 @@ class Application {
   void Startup();
   // Stops the status timer, writes the preferences, stops the link, releases
   // the single-instance guard and destroys the main window. Only the first
-  // call after a start-up that created the window does anything.
+  // call after a start-up that created the window does anything. Called
+  // inside one of the device thread's requests, it stops the link and what
+  // follows once that request has returned.
   void Shutdown();
   void LayOut(const std::string& form);
   void Event(ui::Event& event);
@@ -65,6 +67,8 @@ class Application {
 
  private:
   void ShowSystemMessage(const std::string& text, const std::string& title);
+  // Shutdown from stopping the link on.
+  void FinishShutdown();
 
   Platform platform_;
   ProgramState state_;
