@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "common/Failure.h"
+
 namespace quorbel::ui {
 
 QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -14,6 +16,14 @@ QtApplication::QtApplication(int& argc, char** argv) : QApplication(argc, argv) 
 }
 
 bool QtApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  // Qt cannot carry an exception through its own frames: a failure loses the
+  // one event it happened in, never the program.
+  RunGuarded("a window event", [&] { handled = Deliver(receiver, event); });
+  return handled;
+}
+
+bool QtApplication::Deliver(QObject* receiver, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::ContextMenu && menuKeyTaken_ &&
       static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {

@@ -24,6 +24,9 @@ class QtApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // notify() itself, with the key router's first look.
+  bool Deliver(QObject* receiver, QEvent* event);
+
   KeyRouter router_;
   // The last key pressed was the Menu key, and the router used it up.
   bool menuKeyTaken_ = false;
