@@ -9,6 +9,9 @@
 namespace quorbel {
 namespace {
 
+// How long a window list answers questions about its windows.
+constexpr std::chrono::milliseconds kListFresh{250};
+
 // Titles and class names are cut to what the keyset logic reads.
 constexpr std::size_t kMaxNameBytes = 254;
 
@@ -32,7 +35,10 @@ bool WaylandDesktop::IsOwn(const wayland::CompositorWindow& window) const {
 }
 
 void WaylandDesktop::Refresh() {
-  if (auto windows = source_->Windows()) windows_ = std::move(*windows);
+  if (auto windows = source_->Windows()) {
+    windows_ = std::move(*windows);
+    listed_ = std::chrono::steady_clock::now();
+  }
 }
 
 WindowId WaylandDesktop::CompositorId(WindowId window) {
@@ -48,6 +54,7 @@ WindowId WaylandDesktop::CompositorId(WindowId window) {
 }
 
 std::optional<wayland::CompositorWindow> WaylandDesktop::Find(WindowId window) {
+  if (std::chrono::steady_clock::now() - listed_ > kListFresh) Refresh();
   for (int attempt = 0; attempt < 2; ++attempt) {
     const WindowId id = CompositorId(window);
     auto found = std::find_if(windows_.begin(), windows_.end(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,8 +15,9 @@ namespace quorbel {
 // Hyprland). Window ids are the compositor's own; a window of this very
 // process stands for the program's main window (`ownWindow`), so that the
 // program knows itself in front. Titles, classes and processes come from the
-// last window list asked for, asked anew for a window it lacks. Safe to use
-// from several threads.
+// last window list asked for while it is fresh (a window list is built from
+// one answer, not one per question), else from a new one. Safe to use from
+// several threads.
 class WaylandDesktop : public Desktop {
  public:
   WaylandDesktop(std::unique_ptr<wayland::WindowSource> source,
@@ -27,8 +29,7 @@ class WaylandDesktop : public Desktop {
   std::string WindowClass(WindowId window) override;
   int ProcessId(WindowId window) override;
   std::string ExecutablePath(int processId) override;
-  // Where the compositor does not tell, the last point asked of ScreenToClient
-  // cannot be better known: the origin.
+  // The origin where the compositor does not tell (sway).
   Point CursorPosition() override;
   Point ScreenToClient(WindowId window, Point screen) override;
   // Focuses the window (a minimised window on Wayland is one not in view).
@@ -50,6 +51,7 @@ class WaylandDesktop : public Desktop {
   std::function<WindowId()> ownWindow_;
   std::mutex mutex_;
   std::vector<wayland::CompositorWindow> windows_;  // the last list asked for
+  std::chrono::steady_clock::time_point listed_;    // when it was asked for
 };
 
 }  // namespace quorbel

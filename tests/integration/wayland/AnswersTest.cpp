@@ -60,10 +60,11 @@ TEST(SwayAnswers, AnXWaylandViewIsKnownByItsXClass) {
 
 TEST(SwayAnswers, TheLayoutSpansEveryActiveOutput) {
   EXPECT_EQ(ReadSwayLayout(Sample("sway-outputs.json")), (Rect{0, 0, 1280, 800}));
-  EXPECT_EQ(ReadSwayLayout(R"([{"active": true, "rect": {"x": 0, "y": 200, "width": 800, "height": 600}},
+  EXPECT_EQ(
+      ReadSwayLayout(R"([{"active": true, "rect": {"x": 0, "y": 200, "width": 800, "height": 600}},
                                {"active": false, "rect": {"x": -900, "y": 0, "width": 900, "height": 900}},
                                {"active": true, "rect": {"x": 800, "y": 0, "width": 1920, "height": 1080}}])"),
-            (Rect{0, 0, 2720, 1080}));
+      (Rect{0, 0, 2720, 1080}));
 }
 
 TEST(HyprlandAnswers, ClientsGiveTheMappedWindowsAndMarkTheActiveOne) {
@@ -109,7 +110,8 @@ TEST(CompositorAnswers, DamagedAnswersAreRefusedAndOddFieldsReadAsAbsent) {
   EXPECT_EQ(odd->front().title, "");
   EXPECT_FALSE(odd->front().focused);
   EXPECT_FALSE(ReadHyprlandActiveWindow(R"({"address": "0xZZ"})"));
-  const auto clients = ReadHyprlandClients(R"([{"address": "0x10", "at": [1], "size": [2, 3]}])", 0);
+  const auto clients =
+      ReadHyprlandClients(R"([{"address": "0x10", "at": [1], "size": [2, 3]}])", 0);
   ASSERT_TRUE(clients);
   EXPECT_TRUE(clients->empty());
 }

@@ -32,8 +32,8 @@ std::string HeadlessSway::Unavailable() {
 HeadlessSway::HeadlessSway() {
   const bool root = ::geteuid() == 0;
   if (root && ::getpwnam(kUser) == nullptr &&
-      !RunToEnd({"useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin",
-                 kUser})) {
+      !RunToEnd(
+          {"useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", kUser})) {
     throw std::runtime_error("cannot create the user sway runs as");
   }
   char pattern[] = "/tmp/quorbel-sway-XXXXXX";

@@ -63,10 +63,10 @@ TEST(VirtualKeymap, ModifierKeysSetTheirModifiers) {
   Compiled compiled(keymap);
   ASSERT_NE(compiled.map, nullptr);
   using Modifier = std::pair<std::uint32_t, const char*>;
-  for (auto [keysym, name] : {Modifier{XKB_KEY_Control_L, XKB_MOD_NAME_CTRL},
-                              Modifier{XKB_KEY_Alt_R, XKB_MOD_NAME_ALT},
-                              Modifier{XKB_KEY_Super_L, XKB_MOD_NAME_LOGO},
-                              Modifier{XKB_KEY_Shift_R, XKB_MOD_NAME_SHIFT}}) {
+  for (auto [keysym, name] :
+       {Modifier{XKB_KEY_Control_L, XKB_MOD_NAME_CTRL}, Modifier{XKB_KEY_Alt_R, XKB_MOD_NAME_ALT},
+        Modifier{XKB_KEY_Super_L, XKB_MOD_NAME_LOGO},
+        Modifier{XKB_KEY_Shift_R, XKB_MOD_NAME_SHIFT}}) {
     const auto stroke = keymap.Find(keysym);
     ASSERT_TRUE(stroke);
     xkb_state_update_key(compiled.state, stroke->key + 8, XKB_KEY_DOWN);

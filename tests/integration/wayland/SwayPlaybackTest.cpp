@@ -43,7 +43,8 @@ void WriteKeyset(const ProgramFolder& folder, const std::string& name,
   {
     auto model = keysets.Lock();
     model->SetKeysetName(0, name);
-    for (const PlannedStep& planned : steps) model->SetStep(planned.control, planned.step, planned.content);
+    for (const PlannedStep& planned : steps)
+      model->SetStep(planned.control, planned.step, planned.content);
     for (int layer = 0; layer < kLayerSlots; ++layer) {
       image.append(reinterpret_cast<const char*>(&model->Record(0, layer)), kKeysetLayerBytes);
     }
@@ -85,9 +86,9 @@ class SwayPlayback : public ::testing::Test {
   void StartTarget(const std::string& name) {
     const fs::path program = folder->path() / name;
     fs::copy_file(QUORBEL_WAYLAND_TARGET, program);
-    target = std::make_unique<ChildProcess>(Lines{"env", "WAYLAND_DISPLAY=" + sway->waylandDisplay(),
-                                                  "XDG_RUNTIME_DIR=" + folder->path().string(),
-                                                  program.string(), name});
+    target = std::make_unique<ChildProcess>(
+        Lines{"env", "WAYLAND_DISPLAY=" + sway->waylandDisplay(),
+              "XDG_RUNTIME_DIR=" + folder->path().string(), program.string(), name});
     ASSERT_TRUE(NextTargetLine("ready"));
   }
 
@@ -123,22 +124,39 @@ class SwayPlayback : public ::testing::Test {
     return false;
   }
 
-  // The target's key and button lines up to and with the one that starts
-  // with `last`; the modifier lines that came with them kept in their place.
+  // The target's key and button lines from the next one up to and with the
+  // one that starts with `last`; the modifier lines that came between them
+  // kept in their place.
   Lines TargetLinesThrough(const std::string& last) {
     Lines lines;
     while (auto line = target->ReadLine(std::chrono::seconds(10))) {
-      if (line->starts_with("key ") || line->starts_with("button ") || line->starts_with("mods")) {
-        lines.push_back(*line);
-      }
+      const bool input = line->starts_with("key ") || line->starts_with("button ");
+      if (input || (!lines.empty() && line->starts_with("mods"))) lines.push_back(*line);
       if (line->starts_with(last)) break;
     }
     return lines;
   }
 
+  // The editor's caption; Qt on Wayland adds the program's name after it.
+  bool EditorCaptionIs(const std::string& caption) {
+    const std::string title = desktop->WindowTitle(editorWindow);
+    return title == caption || title.starts_with(caption + " \u2014 ");
+  }
+
   void PressOnSurface(int control) {
     surface->Command("press " + std::to_string(control));
     surface->Command("release " + std::to_string(control));
+  }
+
+  void WaitForCaption(const std::string& caption) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!EditorCaptionIs(caption)) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        throw std::runtime_error("the editor's caption stayed \"" +
+                                 desktop->WindowTitle(editorWindow) + "\"");
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
 
   static void WaitUntil(const std::function<bool()>& done) {
@@ -162,23 +180,23 @@ TEST_F(SwayPlayback, ThePressPlaysTheTargetsKeysWithModifiersAndClicksAtTheClien
   PressOnSurface(kF3);
   EXPECT_EQ(TargetLinesThrough("button 272 up"),
             (Lines{"key Control_L down once", "mods Control", "key Shift_L down once",
-                   "mods Shift Control", "key S down once", "key S up once",
-                   "key Shift_L up once", "mods Control", "key Control_L up once", "mods",
-                   "button 272 down 50 60", "button 272 up 50 60"}));
-  WaitUntil([this] { return desktop->WindowTitle(editorWindow) == "Quorbel - Mytarget"; });
+                   "mods Shift Control", "key S down once", "key S up once", "key Shift_L up once",
+                   "mods Control", "key Control_L up once", "mods", "button 272 down 50 60",
+                   "button 272 up 50 60"}));
+  WaitForCaption("Quorbel - Mytarget");
 }
 
 TEST_F(SwayPlayback, TheEditorInFrontOnlySelects) {
   PressOnSurface(kF4);
   EXPECT_EQ(TargetLinesThrough("key x up"), (Lines{"key x down once", "key x up once"}));
-  WaitUntil([this] { return desktop->WindowTitle(editorWindow) == "Quorbel - Mytarget"; });
+  WaitForCaption("Quorbel - Mytarget");
 
   FocusEditor();
   const std::size_t from = surface->LineCount();
   PressOnSurface(kPage1);
   EXPECT_GE(surface->WaitForLine(from, "recv BF 12 20"), 0);  // the Page key's lamp
   // Played as a program of its own, the press would have made Default current.
-  EXPECT_EQ(desktop->WindowTitle(editorWindow), "Quorbel - Mytarget");
+  EXPECT_TRUE(EditorCaptionIs("Quorbel - Mytarget")) << desktop->WindowTitle(editorWindow);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 
 namespace {
 
+// The size until the compositor asks for another (a tile's size).
 constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 
@@ -36,6 +37,10 @@ struct Target {
   double x = 0;
   double y = 0;
   bool configured = false;
+  int width = kWidth;  // the size asked for
+  int height = kHeight;
+  int shownWidth = 0;  // the size of the buffer shown
+  int shownHeight = 0;
 };
 
 void Say(const std::string& line) {
@@ -52,9 +57,9 @@ void Keymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size
   void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   close(fd);
   if (text == MAP_FAILED) return;
-  xkb_keymap* keymap = xkb_keymap_new_from_string(t->context, static_cast<const char*>(text),
-                                                  XKB_KEYMAP_FORMAT_TEXT_V1,
-                                                  XKB_KEYMAP_COMPILE_NO_FLAGS);
+  xkb_keymap* keymap =
+      xkb_keymap_new_from_string(t->context, static_cast<const char*>(text),
+                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
   munmap(text, size);
   if (keymap == nullptr) return;
   if (t->state != nullptr) xkb_state_unref(t->state);
@@ -120,9 +125,9 @@ void AxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
 void AxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
 void AxisValue120(void*, wl_pointer*, uint32_t, int32_t) {}
 
-const wl_pointer_listener kPointer{PointerEnter, PointerLeave, Motion,       Button,      Axis,
-                                   Frame,        AxisSource,   AxisStop,     AxisDiscrete,
-                                   AxisValue120};
+const wl_pointer_listener kPointer{PointerEnter, PointerLeave, Motion,     Button,
+                                   Axis,         Frame,        AxisSource, AxisStop,
+                                   AxisDiscrete, AxisValue120};
 
 // The seat of a compositor without input devices has a keyboard and a
 // pointer only once a virtual one is made: they are taken when they come.
@@ -143,19 +148,22 @@ const wl_seat_listener kSeat{Capabilities, SeatName};
 void Ping(void*, xdg_wm_base* shell, uint32_t serial) { xdg_wm_base_pong(shell, serial); }
 const xdg_wm_base_listener kShell{Ping};
 
-wl_buffer* WhiteBuffer(wl_shm* shm) {
-  const int stride = kWidth * 4;
-  const int size = stride * kHeight;
+// A buffer of the whole size asked for, so that the window fills its tile and
+// client positions are where the compositor says the content is.
+wl_buffer* WhiteBuffer(wl_shm* shm, int width, int height) {
+  const int stride = width * 4;
+  const int size = stride * height;
   const int fd = memfd_create("target", MFD_CLOEXEC);
   if (fd < 0 || ftruncate(fd, size) != 0) return nullptr;
-  void* pixels = mmap(nullptr, static_cast<size_t>(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  void* pixels =
+      mmap(nullptr, static_cast<size_t>(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
   if (pixels != MAP_FAILED) {
     std::memset(pixels, 0xFF, static_cast<size_t>(size));
     munmap(pixels, static_cast<size_t>(size));
   }
   wl_shm_pool* pool = wl_shm_create_pool(shm, fd, size);
-  wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, kWidth, kHeight, stride,
-                                                WL_SHM_FORMAT_XRGB8888);
+  wl_buffer* buffer =
+      wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);
   wl_shm_pool_destroy(pool);
   close(fd);
   return buffer;
@@ -164,13 +172,31 @@ wl_buffer* WhiteBuffer(wl_shm* shm) {
 void Configure(void* data, xdg_surface* surface, uint32_t serial) {
   auto* t = static_cast<Target*>(data);
   xdg_surface_ack_configure(surface, serial);
+  if (t->width != t->shownWidth || t->height != t->shownHeight) {
+    t->shownWidth = t->width;
+    t->shownHeight = t->height;
+    wl_surface_attach(t->surface, WhiteBuffer(t->shm, t->width, t->height), 0, 0);
+    wl_surface_damage(t->surface, 0, 0, t->width, t->height);
+  }
+  wl_surface_commit(t->surface);
   if (t->configured) return;
   t->configured = true;
-  wl_surface_attach(t->surface, WhiteBuffer(t->shm), 0, 0);
-  wl_surface_commit(t->surface);
   Say("ready");
 }
 const xdg_surface_listener kSurface{Configure};
+
+void ToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*) {
+  auto* t = static_cast<Target*>(data);
+  if (width > 0 && height > 0) {
+    t->width = width;
+    t->height = height;
+  }
+}
+void ToplevelClose(void*, xdg_toplevel*) {}
+void ToplevelBounds(void*, xdg_toplevel*, int32_t, int32_t) {}
+void ToplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
+const xdg_toplevel_listener kToplevel{ToplevelConfigure, ToplevelClose, ToplevelBounds,
+                                      ToplevelCapabilities};
 
 void Global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
   auto* t = static_cast<Target*>(data);
@@ -182,7 +208,8 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0) {
     t->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 5));
   } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0) {
-    t->shell = static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+    t->shell =
+        static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
   }
 }
 void GlobalRemove(void*, wl_registry*, uint32_t) {}
@@ -203,6 +230,7 @@ int main(int argc, char** argv) {
   xdg_surface* surface = xdg_wm_base_get_xdg_surface(t.shell, t.surface);
   xdg_surface_add_listener(surface, &kSurface, &t);
   xdg_toplevel* toplevel = xdg_surface_get_toplevel(surface);
+  xdg_toplevel_add_listener(toplevel, &kToplevel, &t);
   xdg_toplevel_set_title(toplevel, argc > 1 ? argv[1] : "target");
   xdg_toplevel_set_app_id(toplevel, "quorbel-target");
   wl_surface_commit(t.surface);
