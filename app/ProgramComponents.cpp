@@ -89,6 +89,8 @@ bool ProgramComponents::CaptureMode() {
 }
 
 void ProgramComponents::Play(int control, WindowId target) {
+  // An unknown program gets no keyset's keys, not even the Default ones.
+  if (target == 0 && !app_.DesktopWindows().TellsForeground()) return;
   try {
     playback_.Play(control, target);
   } catch (...) {
