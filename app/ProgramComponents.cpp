@@ -37,6 +37,7 @@ void ProgramComponents::ProbeSurface() {
 }
 
 void ProgramComponents::StartSurface() {
+  MainWindowSettled();
   link_.output.WriteGreeting();
   runner_.Start();
   link_.output.WriteLayerLine();
@@ -69,12 +70,16 @@ void ProgramComponents::SelectControlCommand(int commandId) {
   app_.Event(click);
 }
 
-bool ProgramComponents::CaptureMode() {
-  return toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
+void ProgramComponents::MainWindowSettled() {
+  target_.CopyKeysetList();
+  captureArmed_ = toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
 }
+
+bool ProgramComponents::CaptureMode() { return captureArmed_; }
 
 void ProgramComponents::CapturePoint(int control, Point clientPoint) {
   editor_.AddCapturedStep(control, clientPoint);
+  MainWindowSettled();
 }
 
 void ProgramComponents::ShowWindowListIfChanged() {

@@ -21,6 +21,10 @@ class ProgramParts : public MainOperations {
   // Ends playback (every held key released), the device thread and the port.
   virtual void StopLink() = 0;
   virtual void RefreshWindowList() = 0;
+  // GUI thread, after each event of the main window: what the device thread
+  // reads of the window without waiting for it (the keyset list's entries,
+  // whether the next press captures a point) is copied for it.
+  virtual void MainWindowSettled() = 0;
 
   // Layout and events of a form the application does not build itself;
   // false when the form is not theirs either.

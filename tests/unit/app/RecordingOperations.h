@@ -59,6 +59,7 @@ class RecordingOperations : public ProgramParts {
   void StartSurface() override { Note("StartSurface"); }
   void StopLink() override { Note("StopLink"); }
   void RefreshWindowList() override { Note("RefreshWindowList"); }
+  void MainWindowSettled() override {}
   bool LayOutForm(const std::string& form) override {
     calls.push_back("LayOutForm " + form);
     return true;

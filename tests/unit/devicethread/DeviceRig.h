@@ -29,10 +29,13 @@ inline constexpr WindowId kOtherWindow = 2;
 class WatchedUiRequests : public UiRequests {
  public:
   void Run(const std::function<void()>& request) override;
+  void Post(std::function<void()> request) override;
+  void CatchUp() override { inner_.CatchUp(); }
   void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
   void Wake() override { inner_.Wake(); }
 
-  // Blocks the test until the device thread has asked for `count` requests.
+  // Blocks the test until the device thread has asked for `count` requests,
+  // waited for or posted.
   void AwaitAsked(int count);
 
  private:
