@@ -11,11 +11,12 @@ void MemoryUiRequests::Run(const std::function<void()>& request) {
     request();
     return;
   }
-  auto queued = std::make_shared<Request>(Request{request, false, false});
+  auto queued = std::make_shared<Request>(Request{request, false, false, nullptr});
   std::unique_lock lock(mutex_);
   queue_.push_back(queued);
   arrived_.notify_all();
   finished_.wait(lock, [&] { return queued->finished; });
+  if (queued->failure) std::rethrow_exception(queued->failure);
 }
 
 void MemoryUiRequests::Post(std::function<void()> request) {
@@ -23,7 +24,7 @@ void MemoryUiRequests::Post(std::function<void()> request) {
     request();
     return;
   }
-  auto queued = std::make_shared<Request>(Request{std::move(request), false, true});
+  auto queued = std::make_shared<Request>(Request{std::move(request), false, true, nullptr});
   std::lock_guard lock(mutex_);
   queue_.push_back(std::move(queued));
   ++postedLeft_;
@@ -90,12 +91,49 @@ std::size_t MemoryUiRequests::Pending() const {
   return queue_.size();
 }
 
+void MemoryUiRequests::OutsideRequests(std::function<void()> work) {
+  if (!OnGuiThread() || running_ == 0) {
+    work();
+    return;
+  }
+  putOff_.push_back(std::move(work));
+}
+
 void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
-  request->work();
-  std::lock_guard lock(mutex_);
-  if (request->posted) --postedLeft_;
-  request->finished = true;
-  finished_.notify_all();
+  std::exception_ptr failure;
+  ++running_;
+  try {
+    request->work();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  --running_;
+  {
+    std::lock_guard lock(mutex_);
+    if (request->posted) --postedLeft_;
+    request->failure = failure;
+    request->finished = true;
+    finished_.notify_all();
+  }
+  if (running_ == 0) RunPutOff();
+}
+
+void MemoryUiRequests::RunPutOff() {
+  // A work that waits serves requests itself; what it puts off meanwhile
+  // runs after it, not inside it.
+  if (runningPutOff_) return;
+  runningPutOff_ = true;
+  try {
+    while (running_ == 0 && !putOff_.empty()) {
+      const std::function<void()> work = std::move(putOff_.front());
+      putOff_.pop_front();
+      work();
+    }
+  } catch (...) {
+    runningPutOff_ = false;
+    throw;
+  }
+  runningPutOff_ = false;
 }
 
 }  // namespace quorbel

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -15,7 +16,7 @@ namespace quorbel {
 // Requests to the GUI thread without a window system: the thread that
 // constructs this object is the GUI thread. Another thread's Run() queues the
 // request and blocks until the GUI thread has run it in ServeUntil() or
-// ServePending().
+// ServePending(); an exception the request throws reaches that caller.
 class MemoryUiRequests : public UiRequests {
  public:
   MemoryUiRequests();
@@ -29,6 +30,7 @@ class MemoryUiRequests : public UiRequests {
   // for Wake().
   void ServeUntil(const std::function<bool()>& done) override;
   void Wake() override;
+  void OutsideRequests(std::function<void()> work) override;
 
   // GUI thread only: runs the requests queued at this moment; returns how many.
   std::size_t ServePending();
@@ -41,8 +43,10 @@ class MemoryUiRequests : public UiRequests {
     std::function<void()> work;
     bool finished = false;
     bool posted = false;
+    std::exception_ptr failure;  // what the request threw, for its caller
   };
   void Serve(const std::shared_ptr<Request>& request);
+  void RunPutOff();
 
   const std::thread::id guiThread_;
   mutable std::mutex mutex_;
@@ -51,6 +55,11 @@ class MemoryUiRequests : public UiRequests {
   std::deque<std::shared_ptr<Request>> queue_;
   std::size_t postedLeft_ = 0;  // posted requests that have not finished
   bool woken_ = false;
+  // GUI thread only: requests running now (nested ones included), and the
+  // works put off until none runs.
+  int running_ = 0;
+  std::deque<std::function<void()>> putOff_;
+  bool runningPutOff_ = false;
 };
 
 }  // namespace quorbel

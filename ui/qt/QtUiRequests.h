@@ -21,6 +21,9 @@ class QtUiRequests : public UiRequests {
   void CatchUp() override { calls_.CatchUp(); }
   void ServeUntil(const std::function<bool()>& done) override { calls_.ServeUntil(done); }
   void Wake() override { calls_.Wake(); }
+  void OutsideRequests(std::function<void()> work) override {
+    calls_.OutsideCalls(std::move(work));
+  }
 
  private:
   GuiCalls& calls_;

@@ -33,6 +33,9 @@ class WatchedUiRequests : public UiRequests {
   void CatchUp() override { inner_.CatchUp(); }
   void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
   void Wake() override { inner_.Wake(); }
+  void OutsideRequests(std::function<void()> work) override {
+    inner_.OutsideRequests(std::move(work));
+  }
 
   // Blocks the test until the device thread has asked for `count` requests,
   // waited for or posted.
