@@ -90,6 +90,10 @@ void KeysetCommands::NewKeyset() {
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
   p_.panel.SetLayerFromLamp(kLayerLamp1);
+  // The list showed a sequence of the keyset left behind; a step deleted or
+  // delayed there now would change the same step of the new keyset.
+  p_.toolkit.ClearItems(kMainForm, kSequenceList);
+  p_.selection.PreviousControl = -1;
 }
 
 void KeysetCommands::DeleteCurrentKeyset() {
@@ -145,6 +149,9 @@ void KeysetCommands::ImportKeyset() {
 void KeysetCommands::ExportKeyset() {
   const std::string name = p_.toolkit.Text(kMainForm, kKeysetList);
   if (name.empty()) return;
+  // The keyset listed now is the one exported: a press on the surface may
+  // switch the current keyset while the dialog or the question is open.
+  const int k = p_.keysets.Lock()->CurrentKeyset();
   const std::string chosen =
       p_.toolkit.SaveFileDialog("main", "Export Keyset", CurrentDirectory().string(),
                                 name + std::string(kKeysetExtension), "QRB|*.qrb", "QRB", "P");
@@ -162,8 +169,7 @@ void KeysetCommands::ExportKeyset() {
   {
     auto model = p_.keysets.Lock();
     for (int layer = 0; layer < kLayerSlots; ++layer) {
-      std::memcpy(image.get() + LayerOffset(layer), &model->Record(model->CurrentKeyset(), layer),
-                  kKeysetLayerBytes);
+      std::memcpy(image.get() + LayerOffset(layer), &model->Record(k, layer), kKeysetLayerBytes);
     }
   }
   ReplaceFileHead(*target, std::span<const char>(image.get(), kKeysetFileBytes));

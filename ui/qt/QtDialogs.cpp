@@ -80,15 +80,14 @@ std::string QtToolkit::SaveFileDialog(const std::string& form, const std::string
                                       const std::string& startFolder,
                                       const std::string& proposedName, const std::string& filter,
                                       const std::string& defaultExtension,
-                                      const std::string& letters) {
+                                      const std::string& /*letters*/) {
   return OnGui([&] {
     QFileDialog dialog(DialogParent(form), ToQt(title), ToQt(startFolder),
                        ToQt(QtFileFilter(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(ToQt(defaultExtension));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !ReadFileDialogLetters(letters).confirmReplace);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!proposedName.empty()) dialog.selectFile(ToQt(proposedName));
     return ChooseFile(dialog);
   });

@@ -80,6 +80,16 @@ TEST_F(KeysetSelectionTest, NewKeysetNamesItselfAfterTheProgramInProperCase) {
   EXPECT_TRUE(fs::exists(KeysetFile("Acme_Edit")));
 }
 
+TEST_F(KeysetSelectionTest, NewKeysetEmptiesTheSequenceListAsSelectDoes) {
+  toolkit.AddItems("MAIN", 475, "a");
+  selection.PreviousControl = 4;
+  toolkit.QueueFilePath(Program(root, "acme", true).string());
+  commands.NewKeyset();
+  ASSERT_EQ(Listed().back(), "Acme");
+  EXPECT_TRUE(toolkit.Items("MAIN", 475).empty());
+  EXPECT_EQ(selection.PreviousControl, -1);
+}
+
 TEST_F(KeysetSelectionTest, NewKeysetRefusesANameListedInAnyCaseAndAFullList) {
   toolkit.QueueFilePath(Program(root, "default.exe", false).string());
   commands.NewKeyset();
