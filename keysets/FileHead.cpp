@@ -7,8 +7,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -47,10 +49,30 @@ bool IsRegular(int fd, struct stat& info) {
   return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+class FileHeadCategory : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "keyset file"; }
+  std::string message(int code) const override {
+    switch (static_cast<FileHeadError>(code)) {
+      case FileHeadError::LinkNotFollowed:
+        return "it is a symbolic link, and QuorbelU writes through a link only when you alone "
+               "could have placed it";
+      case FileHeadError::NotARegularFile:
+        return "it is not a regular file";
+      case FileHeadError::ShortFile:
+        return "the new file did not get its full length";
+    }
+    return "unknown error";
+  }
+};
+
+std::error_code SystemError() { return {errno, std::generic_category()}; }
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(fd, data, size);
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC;
     if (written <= 0) return false;
     data += written;
     size -= static_cast<std::size_t>(written);
@@ -80,15 +102,55 @@ Descriptor CreateTemporary(const fs::path& folder, fs::path& temporary) {
   const std::string stem = ".save-" + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = folder / (stem + std::to_string(counter++) + ".tmp");
-    Descriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    Descriptor out(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (out.valid() || errno != EEXIST) return out;
   }
   return Descriptor(-1);
 }
 
-bool HasLength(int fd, std::size_t length) {
+// A folder that only the user can change: theirs, and no one else may write it.
+bool IsOwnPrivateFolder(const fs::path& folder) {
   struct stat info {};
-  return ::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) == length;
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// The path that is replaced for `file`: the path itself, or, for a link the
+// policy follows, the file it leads to.
+std::error_code PathToReplace(const fs::path& file, LinkPolicy links, fs::path& target) {
+  target = file;
+  struct stat link {};
+  if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return {};
+  if (links != LinkPolicy::FollowOwnPrivate || link.st_uid != ::geteuid() ||
+      !IsOwnPrivateFolder(FolderOf(file))) {
+    return FileHeadError::LinkNotFollowed;
+  }
+  char resolved[PATH_MAX];
+  if (::realpath(file.c_str(), resolved) == nullptr) return SystemError();
+  target = resolved;
+  if (!IsOwnPrivateFolder(FolderOf(target))) return FileHeadError::LinkNotFollowed;
+  return {};
+}
+
+// The new file, written whole and on the disk, ready to be renamed.
+std::error_code WriteNewFile(Descriptor& out, std::span<const char> head, Descriptor& old,
+                             const struct stat& oldInfo) {
+  std::size_t tail = 0;
+  if (!WriteAll(out.get(), head.data(), head.size())) return SystemError();
+  if (old.valid()) {
+    if (!CopyTail(old.get(), out.get(), head.size(), tail)) return SystemError();
+    if (::fchmod(out.get(), oldInfo.st_mode & 07777) != 0) return SystemError();
+  }
+  struct stat info {};
+  if (::fstat(out.get(), &info) != 0) return SystemError();
+  if (static_cast<std::size_t>(info.st_size) != head.size() + tail) return FileHeadError::ShortFile;
+  if (::fsync(out.get()) != 0 || !out.Close()) return SystemError();
+  return {};
 }
 
 // Makes the rename itself durable. The new file is in place whatever this
@@ -132,39 +194,38 @@ bool ReadFileHead(const fs::path& file, std::span<char> head) {
   return true;
 }
 
-bool ReplaceFileHead(const fs::path& file, std::span<const char> head) {
-  // A file reached through a symbolic link is replaced where the link
-  // points, and the link stays.
-  std::error_code error;
-  fs::path target = file;
-  if (fs::is_symlink(file, error)) {
-    target = fs::canonical(file, error);
-    if (error) return false;
-  }
+std::error_code make_error_code(FileHeadError error) {
+  static const FileHeadCategory category;
+  return {static_cast<int>(error), category};
+}
 
-  // Opening the old file for writing is the test that it may be changed.
-  Descriptor old(::open(target.c_str(), O_RDWR | kOpenFlags));
-  if (!old.valid() && errno != ENOENT) return false;
+std::error_code ReplaceFileHead(const fs::path& file, std::span<const char> head,
+                                LinkPolicy links) {
+  fs::path target;
+  if (const std::error_code refused = PathToReplace(file, links, target)) return refused;
+
+  // Opening the old file for writing is the test that it may be changed; a
+  // link that took its place since is not followed.
+  Descriptor old(::open(target.c_str(), O_RDWR | O_NOFOLLOW | kOpenFlags));
+  if (!old.valid() && errno == ELOOP) return FileHeadError::LinkNotFollowed;
+  if (!old.valid() && errno != ENOENT) return SystemError();
   struct stat oldInfo {};
-  if (old.valid() && !IsRegular(old.get(), oldInfo)) return false;
+  if (old.valid() && !IsRegular(old.get(), oldInfo)) return FileHeadError::NotARegularFile;
 
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const fs::path folder = FolderOf(target);
   fs::path temporary;
   Descriptor out = CreateTemporary(folder, temporary);
-  if (!out.valid()) return false;
+  if (!out.valid()) return SystemError();
 
-  std::size_t tail = 0;
-  const bool ready = WriteAll(out.get(), head.data(), head.size()) &&
-                     (!old.valid() || (CopyTail(old.get(), out.get(), head.size(), tail) &&
-                                       ::fchmod(out.get(), oldInfo.st_mode & 07777) == 0)) &&
-                     HasLength(out.get(), head.size() + tail) && ::fsync(out.get()) == 0 &&
-                     out.Close() && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ready) {
+  std::error_code failed = WriteNewFile(out, head, old, oldInfo);
+  // rename() replaces the path itself, whatever stands there now.
+  if (!failed && ::rename(temporary.c_str(), target.c_str()) != 0) failed = SystemError();
+  if (failed) {
     ::unlink(temporary.c_str());
-    return false;
+    return failed;
   }
   SyncFolder(folder);
-  return true;
+  return {};
 }
 
 }  // namespace quorbel

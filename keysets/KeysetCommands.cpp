@@ -157,9 +157,14 @@ void KeysetCommands::ExportKeyset() {
                                 name + std::string(kKeysetExtension), "QRB|*.qrb", "QRB", "P");
   if (chosen.empty()) return;
   const std::optional<fs::path> target = ExportTarget(chosen);
+  if (!target) return;
   std::error_code error;
-  // A link would carry the export to wherever it points, outside the folder.
-  if (!target || fs::is_symlink(*target, error)) return;
+  // A link would carry the export to wherever it points: said before the
+  // question, and held to again by the write itself.
+  if (fs::is_symlink(*target, error)) {
+    ExportFailed(name, *target, FileHeadError::LinkNotFollowed);
+    return;
+  }
   // The question is about the file that is written, whatever name was typed.
   if (fs::exists(*target, error) && p_.prompt.Ask("main", "Replace " + target->filename().string(),
                                                   kQuestionTitle) == ui::kAnswerNo) {
@@ -172,7 +177,15 @@ void KeysetCommands::ExportKeyset() {
       std::memcpy(image.get() + LayerOffset(layer), &model->Record(k, layer), kKeysetLayerBytes);
     }
   }
-  ReplaceFileHead(*target, std::span<const char>(image.get(), kKeysetFileBytes));
+  const std::error_code failed = ReplaceFileHead(
+      *target, std::span<const char>(image.get(), kKeysetFileBytes), LinkPolicy::Refuse);
+  if (failed) ExportFailed(name, *target, failed);
+}
+
+void KeysetCommands::ExportFailed(const std::string& name, const fs::path& target,
+                                  std::error_code reason) {
+  Message("Can Not Export Keyset " + name + "|" + target.string() + ": " + reason.message() +
+          "|Nothing was written.{!}");
 }
 
 void KeysetCommands::CopyLayer() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "common/SelectionState.h"
 #include "editor/SequenceEditor.h"
@@ -66,6 +67,9 @@ class KeysetCommands {
   // The current layer picked again, as a click on its layer label does.
   void RepickLayer();
   void Message(const std::string& text);
+  // Tells the user why the export of keyset `name` to `target` did not happen.
+  void ExportFailed(const std::string& name, const std::filesystem::path& target,
+                    std::error_code reason);
 
   Parts p_;
 };

@@ -173,6 +173,10 @@ TEST_F(ImportExportTest, ExportAsksBeforeReplacingTheFileItWrites) {
   promptAnswers = {ui::kAnswerYes};
   Export(elsewhere / "link.qrb");
   EXPECT_EQ(ReadFile(root / "outside.qrb"), "outside");
+  ASSERT_FALSE(toolkit.MessageBoxes().empty());
+  EXPECT_TRUE(toolkit.MessageBoxes().back().text.starts_with("Can Not Export Keyset Acme|" +
+                                                             (elsewhere / "link.qrb").string() +
+                                                             ": it is a symbolic link"));
 }
 
 }  // namespace
