@@ -80,6 +80,10 @@ void KeysetCommands::NewKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog("Main", "Select Program For New Keyset",
                                                        kProgramsFolder, "Programs|*", "N");
   if (chosen.empty()) return;
+  if (const std::optional<fs::path> interpreter = ScriptInterpreter(RunningProgram(chosen))) {
+    TellScriptKeyset(chosen, *interpreter);
+    return;
+  }
   const std::optional<std::string> name = ProgramKeysetName(chosen);
   if (!name) return;
   for (int i = 0; i <= last; ++i) {
@@ -180,6 +184,15 @@ void KeysetCommands::ExportKeyset() {
   const std::error_code failed = ReplaceFileHead(
       *target, std::span<const char>(image.get(), kKeysetFileBytes), LinkPolicy::Refuse);
   if (failed) ExportFailed(name, *target, failed);
+}
+
+void KeysetCommands::TellScriptKeyset(const fs::path& script, const fs::path& interpreter) {
+  const std::string runs = interpreter.filename().string();
+  const std::optional<std::string> keyset = ProgramKeysetName(interpreter);
+  Message(script.filename().string() + " is a script that " + runs +
+          " runs: while it runs, the program in front is " + runs +
+          (keyset ? ", which uses the keyset " + *keyset : std::string()) + ".|Choose " +
+          interpreter.string() + " to make that keyset.{!}");
 }
 
 void KeysetCommands::ExportFailed(const std::string& name, const fs::path& target,

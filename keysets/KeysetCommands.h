@@ -67,6 +67,10 @@ class KeysetCommands {
   // The current layer picked again, as a click on its layer label does.
   void RepickLayer();
   void Message(const std::string& text);
+  // A script runs as its interpreter, so the keyset it uses is the
+  // interpreter's: the user is told which, and no keyset is made.
+  void TellScriptKeyset(const std::filesystem::path& script,
+                        const std::filesystem::path& interpreter);
   // Tells the user why the export of keyset `name` to `target` did not happen.
   void ExportFailed(const std::string& name, const std::filesystem::path& target,
                     std::error_code reason);
