@@ -45,6 +45,12 @@ bool IsBlank(const KeysetLayer& record) {
   return std::all_of(bytes, bytes + kKeysetLayerBytes, [](char c) { return c == 0 || c == ' '; });
 }
 
+// Some control of the layer has a sequence.
+bool HoldsSteps(const KeysetLayer& record) {
+  const auto& first = record.KeyCode[1];
+  return std::any_of(std::begin(first), std::end(first), [](std::int32_t key) { return key != 0; });
+}
+
 std::size_t LayerOffset(int layer) { return static_cast<std::size_t>(layer) * kKeysetLayerBytes; }
 
 }  // namespace
@@ -208,6 +214,9 @@ void KeysetCommands::CopyLayer() {
 
 void KeysetCommands::CutLayer() {
   const std::string listed = p_.toolkit.Text(kMainForm, kKeysetList);
+  if (!ConfirmLayerChange("Cut", "Its steps go to the clipboard and the layer is left empty.")) {
+    return;
+  }
   int k = 0;
   {
     auto model = p_.keysets.Lock();
@@ -222,6 +231,11 @@ void KeysetCommands::CutLayer() {
 
 void KeysetCommands::PasteLayer() {
   const std::string listed = p_.toolkit.Text(kMainForm, kKeysetList);
+  const bool nothingCopied = IsBlank(p_.keysets.Lock()->LayerClipboard());
+  if (nothingCopied ||
+      !ConfirmLayerChange("Paste over", "Its steps are replaced by the copied layer.")) {
+    return;
+  }
   int k = 0;
   {
     auto model = p_.keysets.Lock();
@@ -263,6 +277,18 @@ void KeysetCommands::ReadInto(int k, const fs::path& file) {
   for (int layer = 0; layer < kLayerSlots; ++layer) {
     std::memcpy(&model->Record(k, layer), image.get() + LayerOffset(layer), kKeysetLayerBytes);
   }
+}
+
+bool KeysetCommands::ConfirmLayerChange(const std::string& change, const std::string& consequence) {
+  int layer = 0;
+  {
+    auto model = p_.keysets.Lock();
+    if (!HoldsSteps(model->Current())) return true;
+    layer = model->CurrentLayer();
+  }
+  const std::string question = change + " layer " + std::to_string(layer + 1) + " of " +
+                               p_.toolkit.Text(kMainForm, kKeysetList) + "?|" + consequence;
+  return p_.prompt.Ask("main", question, kQuestionTitle) == ui::kAnswerYes;
 }
 
 void KeysetCommands::RepickLayer() {

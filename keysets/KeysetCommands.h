@@ -64,6 +64,11 @@ class KeysetCommands {
   // listed or else whatever its case.
   std::optional<std::string> FindKeysetFile(const std::string& listed, const std::string& name);
   void ReadInto(int k, const std::filesystem::path& file);
+  // Ctrl+X and Ctrl+V also reach the layer commands from a text box: a cut or
+  // paste that would throw steps away asks first. True to go on: the layer
+  // holds no steps, or the user said Yes to "<change> layer n of <keyset>?"
+  // followed by the consequence.
+  bool ConfirmLayerChange(const std::string& change, const std::string& consequence);
   // The current layer picked again, as a click on its layer label does.
   void RepickLayer();
   void Message(const std::string& text);
