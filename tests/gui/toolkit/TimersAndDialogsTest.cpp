@@ -88,13 +88,19 @@ TEST_F(ToolkitTest, MessageBoxesShowTheTextAndReturnTheAnswer) {
   WhenUp<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
   EXPECT_EQ(kit.MessageBox("main", "Sure?", "QuorbelU", Buttons::YesNo), kAnswerYes);
 
+  int width = 0;
+  int titleWidth = 0;
   WhenUp<QMessageBox>([&](QMessageBox& box) {
     icon = box.icon();
+    width = box.width();
+    titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
     box.button(QMessageBox::Ok)->click();
   });
   EXPECT_EQ(kit.MessageBox("", "Cannot find Quorbel.{!}", "Brenlow Electronics", Buttons::Ok),
             kAnswerYes);
   EXPECT_EQ(icon, QMessageBox::Warning);
+  // A short text still leaves the title bar room for the whole title.
+  EXPECT_GE(width, titleWidth + 100);
 }
 
 TEST_F(ToolkitTest, FileDialogsReturnFullPathsAndKeepTheCurrentFolder) {
