@@ -1,19 +1,27 @@
 // The QuorbelU program: the application on the Qt toolkit, the Linux serial
-// port, clock and single-instance guard, and X11 input and desktop.
+// port, clock and single-instance guard, and the input and desktop of the
+// session: X11, or a Wayland compositor.
+#include <signal.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/Application.h"
 #include "app/ProgramComponents.h"
+#include "app/UserGuide.h"
+#include "app/linux/SessionDesktop.h"
+#include "app/qt/DisplayLoss.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/linux/posix/LinuxClock.h"
 #include "platform/linux/posix/LinuxInstanceGuard.h"
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
-#include "platform/linux/x11/X11Desktop.h"
-#include "platform/linux/x11/X11Input.h"
+#include "platform/linux/x11/DisplayLost.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtUiRequests.h"
 
@@ -21,13 +29,34 @@ int main() {
   using namespace quorbel;
   // Before any thread starts, so that every thread leaves the signals to it.
   ShutdownSignals shutdownSignals;
+  // The X server gone under the desktop or the input connection: ended like
+  // a signal ends it, on the event loop's thread, whichever thread noticed.
+  OnDisplayLost([] { ::kill(::getpid(), SIGTERM); });
 
-  std::unique_ptr<X11Desktop> desktop = X11Desktop::Connect();
-  std::unique_ptr<X11Input> input = X11Input::Connect();
-  if (!desktop || !input) {
-    std::fputs("QuorbelU: cannot open the X display (is DISPLAY set?)\n", stderr);
+  // The folder the program was started in. Deleted while the program runs,
+  // it has no current path any more; its files are then looked for where it
+  // was, and each file operation fails by itself instead of the program.
+  std::error_code noFolder;
+  const std::filesystem::path startFolder = std::filesystem::current_path(noFolder);
+  if (noFolder) {
+    std::fprintf(stderr, "QuorbelU: the current folder cannot be read: %s\n",
+                 noFolder.message().c_str());
     return 1;
   }
+
+  // The program's own window, once there is one: on Wayland the desktop
+  // knows it only as a window of this process.
+  std::atomic<Application*> running{nullptr};
+  SessionDesktop session = ConnectSessionDesktop([&running]() -> WindowId {
+    Application* app = running.load();
+    return app != nullptr ? app->State().windows.MainWindowHandle.load() : 0;
+  });
+  if (!session.problem.empty()) {
+    std::fprintf(stderr, "QuorbelU: %s\n", session.problem.c_str());
+    return 1;
+  }
+  Desktop* desktop = session.desktop.get();
+  Input* input = session.input.get();
   ui::QtToolkit toolkit;
   ui::QtUiRequests requests(toolkit.Calls());
   LinuxSerialPort port;
@@ -35,12 +64,19 @@ int main() {
   LinuxClock clock;
   LinuxInstanceGuard guard;
 
-  Application app({toolkit, guard, *desktop, [] { return std::filesystem::current_path(); }},
-                  [&](Application& application) {
-                    return std::make_unique<ProgramComponents>(
-                        application,
-                        ProgramComponents::Services{port, waiter, clock, *input, requests});
-                  });
+  const auto workFolder = [&startFolder] {
+    std::error_code gone;
+    std::filesystem::path now = std::filesystem::current_path(gone);
+    return gone ? startFolder : now;
+  };
+  std::error_code noProgramPath;
+  const std::filesystem::path userGuide =
+      FindUserGuide(std::filesystem::read_symlink("/proc/self/exe", noProgramPath));
+  Application app({toolkit, guard, *desktop, workFolder, userGuide}, [&](Application& application) {
+    return std::make_unique<ProgramComponents>(
+        application, ProgramComponents::Services{port, waiter, clock, *input, requests});
+  });
+  running = &app;
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
@@ -48,5 +84,6 @@ int main() {
       app.Shutdown();
       QCoreApplication::exit(0);
     });
+    DisplayLoss::Watch([&app] { app.Shutdown(); });
   });
 }

@@ -54,6 +54,8 @@ class NullInput : public Input {
  public:
   void KeyDown(int) override { ++events; }
   void KeyUp(int) override { ++events; }
+  void CharacterDown(char32_t) override { ++events; }
+  void CharacterUp(char32_t) override { ++events; }
   void Click(MouseButton) override { ++events; }
   void SetCursor(Point) override { ++events; }
   Point ClientToScreen(WindowId, Point client) override { return client; }
@@ -85,7 +87,8 @@ void BM_PlayTenKeySteps(benchmark::State& state) {
   FakeClock clock;
   ClockWait wait(clock);
   NoEditor editor;
-  Playback playback(keysets, target, editor, requests, held, wait);
+  const ControlCatalogue catalogue;
+  Playback playback(keysets, target, editor, requests, held, wait, catalogue);
   {
     auto model = keysets.Lock();
     model->SetCurrent(2);

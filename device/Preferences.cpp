@@ -1,14 +1,11 @@
 #include "device/Preferences.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <fstream>
 #include <string>
 #include <string_view>
 
 #include "device/PreferencesText.h"
+#include "platform/FileAccess.h"
 #include "ui/Messages.h"
 
 namespace quorbel {
@@ -41,18 +38,6 @@ std::string ReadText(const std::filesystem::path& path) {
     text.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }
   return text;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace
@@ -89,19 +74,16 @@ void WritePreferences(const std::filesystem::path& folder, const LinkSettings& s
   const std::filesystem::path target = folder / kPreferencesFileName;
   std::filesystem::path temporary = target;
   temporary += ".new";
-  const int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-  if (fd < 0) return;
+  // Left over from a write that was cut short.
+  RemoveFile(temporary);
+  SystemFile out = SystemFile::CreateNew(temporary);
+  if (!out.IsOpen()) return;
   // The new text reaches the disk before it takes the old file's place, so a
   // crash leaves either the old file or the complete new one.
-  const bool written = WriteAll(fd, PreferencesText(settings)) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  std::error_code error;
-  if (written && closed) {
-    std::filesystem::rename(temporary, target, error);
-    if (!error) return;
-  }
-  std::filesystem::remove(temporary, error);
+  const bool written = out.WriteAll(PreferencesText(settings)) && out.FlushToDisk();
+  const bool closed = out.Close();
+  if (written && closed && MoveIntoPlace(temporary, target)) return;
+  RemoveFile(temporary);
 }
 
 }  // namespace quorbel

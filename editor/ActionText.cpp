@@ -1,28 +1,14 @@
 #include "editor/ActionText.h"
 
-#include <array>
 #include <cstddef>
-#include <utility>
 
+#include "common/CodePage437Text.h"
 #include "common/NumberText.h"
+#include "keysets/StepAction.h"
 
 namespace quorbel {
 
 namespace {
-
-// The accented capitals of code page 437 that have their small forms there
-// too, each with that small form.
-constexpr std::array<std::pair<unsigned char, unsigned char>, 7> kAccentedCapitals{
-    {{128, 135}, {142, 132}, {143, 134}, {144, 130}, {153, 148}, {154, 129}, {165, 164}}};
-
-// Lower case of one byte: A..Z and the accented capitals; all else stays.
-char LowerCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  for (const auto& [capital, small] : kAccentedCapitals) {
-    if (c == capital) return static_cast<char>(small);
-  }
-  return static_cast<char>(c);
-}
 
 std::string ModifierPrefix(std::int32_t modifiers) {
   std::string prefix;
@@ -33,21 +19,28 @@ std::string ModifierPrefix(std::int32_t modifiers) {
   return prefix;
 }
 
-// The backquote is stored as the code of the key that carries it.
-constexpr std::int32_t kBackquoteKey = 192;
-
-std::string KeyBody(std::int32_t key, int control, const ControlCatalogue& catalogue) {
-  if (key & kLeftClick) return "Left Mouse";
-  if (key & kRightClick) return "Right Mouse";
-  if (key & kCentreClick) return "Center Mouse";
-  if (key & kAltWheelSelector) return "Alt Wheel Sel";
-  const auto low = static_cast<unsigned char>(key & 0xFF);
-  if (key & kNamedKey) {
-    const std::string& name = catalogue.KeyName(low);
-    return name.empty() ? catalogue.ControlName(control) : name;
+std::string MouseBody(StepButton button) {
+  switch (button) {
+    case StepButton::Left:
+      return "Left Mouse";
+    case StepButton::Right:
+      return "Right Mouse";
+    case StepButton::Middle:
+      return "Center Mouse";
+    case StepButton::None:
+      break;
   }
-  if (key == kBackquoteKey) return "`";
-  return std::string(1, LowerCase(low));
+  return "Alt Wheel Sel";
+}
+
+// A plain code shows its character; a key that has a name shows it. A code
+// that is neither (a control code without a name, or a named code whose key
+// has none) reads as the control the step belongs to.
+std::string KeyBody(std::int32_t key, const StepAction& action, int control,
+                    const ControlCatalogue& catalogue) {
+  if (action.character != 0) return Utf8Text(action.character);
+  if (action.virtualKey == 0) return catalogue.ControlName(control);
+  return catalogue.KeyName(key & 0xFF);
 }
 
 }  // namespace
@@ -58,8 +51,17 @@ std::string ActionText(const KeysetLayer& record, int control, int step,
   const auto c = static_cast<std::size_t>(control);
   const auto s = static_cast<std::size_t>(step);
   const std::int32_t key = record.KeyCode[s][c];
-  if (key == 0) return {};
-  return ModifierPrefix(record.Modifiers[s][c]) + KeyBody(key, control, catalogue);
+  const std::int32_t modifiers = record.Modifiers[s][c];
+  const StepAction action = ActionOfStep(key, modifiers, catalogue);
+  switch (action.kind) {
+    case StepKind::Empty:
+      return {};
+    case StepKind::Mouse:
+      return ModifierPrefix(modifiers) + MouseBody(action.button);
+    case StepKind::Key:
+      break;
+  }
+  return ModifierPrefix(modifiers) + KeyBody(key, action, control, catalogue);
 }
 
 std::string DelayRow(int delay) { return "    Delay" + NumberText(delay) + " ticks"; }

@@ -1,20 +1,13 @@
 #include "keysets/FileHead.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <system_error>
-#include <utility>
+
+#include "platform/FileAccess.h"
 
 namespace quorbel {
 
@@ -22,31 +15,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file descriptor that is closed on every way out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  Descriptor& operator=(Descriptor&&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+// Appends to `out` everything `in` holds from `offset` on; `copied` counts it.
+bool CopyTail(SystemFile& in, SystemFile& out, std::size_t offset, std::size_t& copied) {
+  char chunk[1 << 16];
+  copied = 0;
+  for (;;) {
+    const long long got = in.ReadAt(offset + copied, chunk, sizeof chunk);
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!out.WriteAll({chunk, static_cast<std::size_t>(got)})) return false;
+    copied += static_cast<std::size_t>(got);
   }
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  // Closing can report a write error of its own, so a writer checks it.
-  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
-
-// O_NONBLOCK keeps a pipe that carries a keyset's name from hanging the open;
-// regular files ignore it.
-constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
-
-bool IsRegular(int fd, struct stat& info) {
-  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 class FileHeadCategory : public std::error_category {
@@ -66,56 +45,6 @@ class FileHeadCategory : public std::error_category {
   }
 };
 
-std::error_code SystemError() { return {errno, std::generic_category()}; }
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written == 0) errno = ENOSPC;
-    if (written <= 0) return false;
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-// Appends to `out` everything `in` holds from `offset` on; `copied` counts it.
-bool CopyTail(int in, int out, std::size_t offset, std::size_t& copied) {
-  char chunk[1 << 16];
-  copied = 0;
-  for (;;) {
-    const ssize_t got = ::pread(in, chunk, sizeof chunk, static_cast<off_t>(offset + copied));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    if (!WriteAll(out, chunk, static_cast<std::size_t>(got))) return false;
-    copied += static_cast<std::size_t>(got);
-  }
-}
-
-// A new file of its own in `folder`, so that rename() can later put it in
-// place in one step. Its name starts with "." and ends in ".tmp": a leftover
-// of a crash is hidden and is never taken for a keyset file.
-Descriptor CreateTemporary(const fs::path& folder, fs::path& temporary) {
-  static std::atomic<unsigned> counter{0};
-  const std::string stem = ".save-" + std::to_string(::getpid()) + "-";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = folder / (stem + std::to_string(counter++) + ".tmp");
-    Descriptor out(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (out.valid() || errno != EEXIST) return out;
-  }
-  return Descriptor(-1);
-}
-
-// A folder that only the user can change: theirs, and no one else may write it.
-bool IsOwnPrivateFolder(const fs::path& folder) {
-  struct stat info {};
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-         info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
-
 fs::path FolderOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
@@ -124,40 +53,62 @@ fs::path FolderOf(const fs::path& file) {
 // policy follows, the file it leads to.
 std::error_code PathToReplace(const fs::path& file, LinkPolicy links, fs::path& target) {
   target = file;
-  struct stat link {};
-  if (::lstat(file.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return {};
-  if (links != LinkPolicy::FollowOwnPrivate || link.st_uid != ::geteuid() ||
-      !IsOwnPrivateFolder(FolderOf(file))) {
+  std::error_code error;
+  if (!fs::is_symlink(file, error)) return {};
+  if (links != LinkPolicy::FollowOwnPrivate || !BelongsToUserAlone(file) ||
+      !BelongsToUserAlone(FolderOf(file))) {
     return FileHeadError::LinkNotFollowed;
   }
-  char resolved[PATH_MAX];
-  if (::realpath(file.c_str(), resolved) == nullptr) return SystemError();
-  target = resolved;
-  if (!IsOwnPrivateFolder(FolderOf(target))) return FileHeadError::LinkNotFollowed;
+  target = fs::canonical(file, error);
+  if (error) return error;
+  if (!BelongsToUserAlone(FolderOf(target))) return FileHeadError::LinkNotFollowed;
   return {};
 }
 
-// The new file, written whole and on the disk, ready to be renamed.
-std::error_code WriteNewFile(Descriptor& out, std::span<const char> head, Descriptor& old,
-                             const struct stat& oldInfo) {
-  std::size_t tail = 0;
-  if (!WriteAll(out.get(), head.data(), head.size())) return SystemError();
-  if (old.valid()) {
-    if (!CopyTail(old.get(), out.get(), head.size(), tail)) return SystemError();
-    if (::fchmod(out.get(), oldInfo.st_mode & 07777) != 0) return SystemError();
+// The old file, opened to be changed; none when there is none yet.
+std::error_code OpenOld(const fs::path& target, SystemFile& old) {
+  old = SystemFile::OpenToChange(target);
+  if (old.IsOpen()) return {};
+  const std::error_code reason = LastSystemError();
+  switch (old.OpenFailure()) {
+    case SystemFile::Failure::Missing:
+      return {};
+    case SystemFile::Failure::Link:
+      // A link that took the file's place since it was looked at.
+      return FileHeadError::LinkNotFollowed;
+    case SystemFile::Failure::NotRegular:
+      return FileHeadError::NotARegularFile;
+    default:
+      return reason;
   }
-  struct stat info {};
-  if (::fstat(out.get(), &info) != 0) return SystemError();
-  if (static_cast<std::size_t>(info.st_size) != head.size() + tail) return FileHeadError::ShortFile;
-  if (::fsync(out.get()) != 0 || !out.Close()) return SystemError();
+}
+
+// The new file, written whole and on the disk, ready to be put in place.
+std::error_code WriteNewFile(SystemFile& out, std::span<const char> head, SystemFile& old) {
+  std::size_t tail = 0;
+  if (!out.WriteAll({head.data(), head.size()})) return LastSystemError();
+  if (old.IsOpen()) {
+    if (!CopyTail(old, out, head.size(), tail) || !out.TakeAccessRightsOf(old)) {
+      return LastSystemError();
+    }
+  }
+  if (out.Length() != static_cast<long long>(head.size() + tail)) return FileHeadError::ShortFile;
+  if (!out.FlushToDisk() || !out.Close()) return LastSystemError();
   return {};
 }
 
-// Makes the rename itself durable. The new file is in place whatever this
-// reports, so there is nothing to undo when it fails.
-void SyncFolder(const fs::path& folder) {
-  Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.valid()) ::fsync(dir.get());
+// A new file of its own in `folder`, so that it can later be put in place in
+// one step. Its name starts with "." and ends in ".tmp": a leftover of a
+// crash is hidden and is never taken for a keyset file.
+SystemFile CreateTemporary(const fs::path& folder, fs::path& temporary) {
+  static std::atomic<unsigned> counter{0};
+  const std::string stem = ".save-" + std::to_string(CurrentProcessNumber()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = folder / (stem + std::to_string(counter++) + ".tmp");
+    SystemFile out = SystemFile::CreateNew(temporary);
+    if (out.IsOpen() || out.OpenFailure() != SystemFile::Failure::Exists) return out;
+  }
+  return {};
 }
 
 }  // namespace
@@ -174,19 +125,16 @@ void RemoveStaleSaves(const fs::path& folder) {
         static_cast<std::size_t>(length) != name.size() || pid == 0 || pid > INT32_MAX) {
       continue;
     }
-    const bool running = ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-    if (!running) fs::remove(entry.path(), error);
+    if (!ProcessRuns(pid)) fs::remove(entry.path(), error);
   }
 }
 
 bool ReadFileHead(const fs::path& file, std::span<char> head) {
-  Descriptor in(::open(file.c_str(), O_RDONLY | kOpenFlags));
-  struct stat info {};
-  if (!in.valid() || !IsRegular(in.get(), info)) return false;
+  SystemFile in = SystemFile::OpenToRead(file);
+  if (!in.IsOpen()) return false;
   std::size_t done = 0;
   while (done < head.size()) {
-    const ssize_t got = ::read(in.get(), head.data() + done, head.size() - done);
-    if (got < 0 && errno == EINTR) continue;
+    const long long got = in.ReadAt(done, head.data() + done, head.size() - done);
     if (got <= 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -204,28 +152,23 @@ std::error_code ReplaceFileHead(const fs::path& file, std::span<const char> head
   fs::path target;
   if (const std::error_code refused = PathToReplace(file, links, target)) return refused;
 
-  // Opening the old file for writing is the test that it may be changed; a
-  // link that took its place since is not followed.
-  Descriptor old(::open(target.c_str(), O_RDWR | O_NOFOLLOW | kOpenFlags));
-  if (!old.valid() && errno == ELOOP) return FileHeadError::LinkNotFollowed;
-  if (!old.valid() && errno != ENOENT) return SystemError();
-  struct stat oldInfo {};
-  if (old.valid() && !IsRegular(old.get(), oldInfo)) return FileHeadError::NotARegularFile;
+  // Opening the old file for writing is the test that it may be changed.
+  SystemFile old;
+  if (const std::error_code refused = OpenOld(target, old)) return refused;
 
-  const fs::path folder = FolderOf(target);
   fs::path temporary;
-  Descriptor out = CreateTemporary(folder, temporary);
-  if (!out.valid()) return SystemError();
+  SystemFile out = CreateTemporary(FolderOf(target), temporary);
+  if (!out.IsOpen()) return LastSystemError();
 
-  std::error_code failed = WriteNewFile(out, head, old, oldInfo);
-  // rename() replaces the path itself, whatever stands there now.
-  if (!failed && ::rename(temporary.c_str(), target.c_str()) != 0) failed = SystemError();
-  if (failed) {
-    ::unlink(temporary.c_str());
-    return failed;
-  }
-  SyncFolder(folder);
-  return {};
+  std::error_code failed = WriteNewFile(out, head, old);
+  // The old file is closed before it is replaced: some systems refuse to
+  // replace a file that is open.
+  old.Close();
+  // The move replaces the path itself, whatever stands there now: a link put
+  // in the file's place is replaced, never written through.
+  if (!failed && !MoveIntoPlace(temporary, target)) failed = LastSystemError();
+  if (failed) RemoveFile(temporary);
+  return failed;
 }
 
 }  // namespace quorbel

@@ -115,6 +115,6 @@ void LinuxSerialPort::DiscardPending() {
   }
 }
 
-int LinuxSerialPort::PollDescriptor() const { return fd_; }
+PortHandle LinuxSerialPort::WaitHandle() const { return fd_; }
 
 }  // namespace quorbel

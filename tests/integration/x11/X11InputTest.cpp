@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/linux/x11/X11Desktop.h"
+#include "tests/integration/x11/KeyRepeat.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
 
@@ -34,6 +36,24 @@ class X11InputTest : public ::testing::Test {
   void Tap(int virtualKey) {
     input_->KeyDown(virtualKey);
     input_->KeyUp(virtualKey);
+  }
+  void Type(char32_t character) {
+    input_->CharacterDown(character);
+    input_->CharacterUp(character);
+  }
+  // The symbols of the keys that went down, up to and including `last`; the
+  // level keys (shift, AltGr) pressed with them and the notes of remapped
+  // keys are left out.
+  Lines PressedThrough(const std::string& last) {
+    Lines pressed;
+    for (const std::string& line : recorder_->LinesThrough("release " + last)) {
+      if (!line.starts_with("press ") || line.starts_with("press Shift_L") ||
+          line.starts_with("press ISO_Level3_Shift")) {
+        continue;
+      }
+      pressed.push_back(line.substr(0, line.rfind(' ')));
+    }
+    return pressed;
   }
   // Key events only: the notes of remapped keys are left out.
   Lines KeyLines(std::size_t count) {
@@ -72,6 +92,26 @@ TEST_F(X11InputTest, AllModifierKeysHoldTheirModifiers) {
                                  "press Shift_L 12", "press A 13", "release A 13",
                                  "release Shift_L 13", "release Alt_L 12", "release Control_L 4",
                                  "release Menu 0", "press Super_L 0", "release Super_L 64"}));
+}
+
+TEST_F(X11InputTest, AKeyHeldDownIsOnePressAndRepeatsAgainForTheUserAfterwards) {
+  auto repeat = testing::KeyRepeat::Connect(server_->display());
+  ASSERT_NE(repeat, nullptr);
+  // Repeat soon and often, so that any repeat shows within a short hold.
+  ASSERT_TRUE(repeat->SetRate(50, 20));
+  ASSERT_TRUE(repeat->Repeats('a'));
+
+  input_->KeyDown('A');
+  const bool repeatsWhileHeld = repeat->Repeats('a');
+  const bool othersRepeatWhileHeld = repeat->Repeats('b');
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  input_->KeyUp('A');
+  Tap('B');
+
+  EXPECT_EQ(KeyLines(4), (Lines{"press a 0", "release a 0", "press b 0", "release b 0"}));
+  EXPECT_FALSE(repeatsWhileHeld);
+  EXPECT_TRUE(othersRepeatWhileHeld);
+  EXPECT_TRUE(repeat->Repeats('a')) << "the user's key no longer repeats";
 }
 
 TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {
@@ -203,6 +243,31 @@ TEST_F(X11InputTest, LettersFollowTheLayoutInUse) {
   }
   EXPECT_EQ(presses, (Lines{"press y 0", "press y 0", "press z 0", "press slash 0"}));
   EXPECT_TRUE(restored);
+}
+
+TEST_F(X11InputTest, CharactersArriveAsThemselvesOnAGermanLayout) {
+  const std::string display = server_->display();
+  Type(U',');  // the keyboard mapping is read before the layout changes
+  ASSERT_TRUE(testing::RunToEnd({"setxkbmap", "-display", display, "de"}));
+  Type(U'\u00e4');
+  Type(U'\u00df');
+  Type(U'\u00a7');  // shift and 3
+  Type(U'@');       // AltGr and q
+  Type(U',');
+  const Lines pressed = PressedThrough("comma");
+  const Lines rest = PressedThrough("comma");
+  const bool restored = testing::RunToEnd({"setxkbmap", "-display", display, "us"});
+  EXPECT_EQ(pressed, Lines{"press comma"});
+  EXPECT_EQ(rest, (Lines{"press adiaeresis", "press ssharp", "press section", "press at",
+                         "press comma"}));
+  EXPECT_TRUE(restored);
+}
+
+TEST_F(X11InputTest, ACharacterTheLayoutLacksArrivesThroughASpareKeycode) {
+  Type(U'\u00e4');  // no key of a US keyboard gives it
+  Type(U'\u00a3');
+  Tap('Q');
+  EXPECT_EQ(PressedThrough("q"), (Lines{"press adiaeresis", "press sterling", "press q"}));
 }
 
 }  // namespace

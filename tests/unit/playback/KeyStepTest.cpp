@@ -53,17 +53,27 @@ TEST_F(KeyStepTest, HoldIsFiftyMillisecondsPerTickNotAnEighteenth) {
   EXPECT_THAT(wait.Waits()[1], FloatEq(1.0f / 18.0f));
 }
 
-TEST_F(KeyStepTest, CharactersStoredByTheirCodesPlayAsTheKeysThatCarryThem) {
+TEST_F(KeyStepTest, ADelayBeyondWhatTheEditorStoresPlaysAsAHundredTicks) {
+  SetSequence({Key('X', 0, 1'000'000'000), Mouse(kLeftClick, -1, -1, 101), Key('Y', 0, -5)});
+  playback.Play(kControl, kTarget);
+  EXPECT_THAT(wait.Waits(), ElementsAre(FloatEq(5.0f), FloatEq(100.0f / 18.0f), FloatEq(1.0f),
+                                        FloatEq(100.0f / 18.0f)));
+  EXPECT_THAT(Played(), ElementsAre("down 88", "up 88", "click left", "down 89", "up 89"));
+  // The keyset keeps what its file holds.
+  EXPECT_EQ(keysets.CopySequence(kControl).steps[0].Delay, 1'000'000'000);
+}
+
+TEST_F(KeyStepTest, CharactersStoredByTheirCodesPlayAsThoseCharactersOnAnyLayout) {
   SetSequence({Key(kNamedKey | 39), Key('\''), Key(']'), Key('['), Key(kNamedKey | 93),
                Key(kNamedKey | 91), Key(192)});
   playback.Play(kControl, kTarget);
-  EXPECT_THAT(Played(), ElementsAre("down 39", "up 39",    // Arrow Right
-                                    "down 222", "up 222",  // '
-                                    "down 221", "up 221",  // ]
-                                    "down 219", "up 219",  // [
-                                    "down 93", "up 93",    // the application key, named
-                                    "down 91", "up 91",    // named keys stay as they are
-                                    "down 192", "up 192"));
+  EXPECT_THAT(Played(), ElementsAre("down 39", "up 39",                    // Arrow Right
+                                    "char down U+0027", "char up U+0027",  // '
+                                    "char down U+005D", "char up U+005D",  // ]
+                                    "char down U+005B", "char up U+005B",  // [
+                                    "char down U+0060", "char up U+0060"));
+  // Named codes of keys without a name read as the control ("Play") and so
+  // press nothing: the application key and the Windows key stay untouched.
 }
 
 TEST_F(KeyStepTest, KeypadMinusAndDecimalBecomeMainKeyboardKeysOnlyWithShift) {
