@@ -44,6 +44,8 @@ void Application::Startup() {
   ui::WindowState& windows = state_.windows;
   switch (platform_.guard.Acquire(kInstanceName)) {
     case GuardResult::Failed:
+      // Without the guard the program does not start, but it says why.
+      ShowGuardFailure();
       return;
     case GuardResult::AlreadyRunning:
       ShowSystemMessage("QuorbelU is Already Running", "Brenlow Electronics, Inc.");
@@ -113,6 +115,13 @@ void Application::Event(ui::Event& event) {
   } else {
     parts_->FormEvent(event);
   }
+}
+
+void Application::ShowGuardFailure() {
+  std::string text = kGuardFailureMessage;
+  const std::string why = platform_.guard.Trouble();
+  if (!why.empty()) text += "|" + why;
+  ShowSystemMessage(text, "Brenlow Electronics, Inc.");
 }
 
 void Application::ShowSystemMessage(const std::string& text, const std::string& title) {

@@ -103,11 +103,12 @@ TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {
   EXPECT_EQ(third.Acquire("Quorbel Editor"), GuardResult::AlreadyRunning);
 }
 
-TEST_F(ApplicationTest, GuardThatCannotBeMadeEndsStartupSilently) {
+TEST_F(ApplicationTest, GuardThatCannotBeMadeSaysSoAndEndsStartup) {
   guard.SetFails(true);
   app.Run();
   EXPECT_THAT(kit.FormNames(), IsEmpty());
-  EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre(std::string("Brenlow Electronics, Inc.: ") + kGuardFailureMessage));
 }
 
 TEST_F(ApplicationTest, PortFailureNamesThePortAndKeepsTheWindow) {
