@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "app/FolderReport.h"
 #include "common/NumberText.h"
 #include "device/Preferences.h"
 #include "ui/FormName.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
+#include "ui/Messages.h"
 
 namespace quorbel {
 
@@ -64,6 +66,10 @@ void Application::Startup() {
   if (shutDown_) return;
   windows.MainWindowHandle = toolkit.Handle(ui::kMainForm);
   keysetList_.LoadKeysetList();
+  if (const std::string trouble = FolderTroubleText(platform_.workFolder(), files_);
+      !trouble.empty()) {
+    ui::ShowMessage(toolkit, windows, trouble);
+  }
   toolkit.AllowKeyEvents(kKeyEventsToCallback);
   parts_->PutPortMenuMarks();
   toolkit.SetFormIcon(ui::kMainForm, "$program");

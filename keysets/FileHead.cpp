@@ -117,7 +117,7 @@ void RemoveStaleSaves(const fs::path& folder) {
   }
 }
 
-bool ReadFileHead(const fs::path& file, std::span<char> head) {
+bool ReadFileHead(const fs::path& file, std::span<char> head, std::size_t* fileBytes) {
   Descriptor in(::open(file.c_str(), O_RDONLY | kOpenFlags));
   struct stat info {};
   if (!in.valid() || !IsRegular(in.get(), info)) return false;
@@ -129,6 +129,7 @@ bool ReadFileHead(const fs::path& file, std::span<char> head) {
     done += static_cast<std::size_t>(got);
   }
   std::memset(head.data() + done, 0, head.size() - done);
+  if (fileBytes != nullptr) *fileBytes = done;
   return true;
 }
 

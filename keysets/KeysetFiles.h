@@ -17,6 +17,11 @@ namespace quorbel {
 
 // A keyset file is the four layer records of a keyset back to back.
 inline constexpr std::size_t kKeysetFileBytes = kLayerSlots * kKeysetLayerBytes;
+// A file shorter than this lacks part of the two layers the user works with:
+// the user is told when it is loaded.
+inline constexpr std::size_t kShortKeysetFileBytes = 2 * kKeysetLayerBytes;
+inline constexpr const char* kShortKeysetFilesMessage =
+    "These keyset files are shorter than a keyset, so what they lack reads as empty:|";
 
 enum class SaveResult {
   Saved,
@@ -26,7 +31,8 @@ enum class SaveResult {
 
 // Reads and writes the keyset files of the keysets folder. Every operation
 // takes the model's lock itself, so none may be called while holding it.
-// Errors are quiet: what memory or the file held stays.
+// Errors are quiet: what memory or the file held stays. A keysets folder that
+// other users can change (FolderTrust.h) is neither listed, read nor written.
 class KeysetFiles {
  public:
   // `folder` gives the keysets folder; it is asked again for every load and
@@ -39,8 +45,13 @@ class KeysetFiles {
   // The "*.qrb" file names of the keysets folder, as it lists them.
   std::vector<std::string> ListKeysetFiles() const;
 
+  // What stops the keysets folder from being used, in one line for the user:
+  // missing, unreadable, or open to other users. Empty when it can be used.
+  std::string FolderTrouble() const;
+
   // Slot k, in order, gets the k-th name and is loaded from its file. Slots
   // past the names are left alone; names past the last slot are ignored.
+  // Files much shorter than a keyset are named to the user in one message.
   void LoadKeysets(std::span<const std::string> names);
 
   // Reads the file of slot k's name into its four records: a short file
@@ -55,6 +66,8 @@ class KeysetFiles {
 
  private:
   SaveResult Save(int k);
+  // Whether the folder, and the folder it stands in, are the user's alone.
+  bool FolderTrusted() const;
   std::span<char> Image() { return {image_.get(), kKeysetFileBytes}; }
 
   KeysetModel& keysets_;
@@ -66,6 +79,8 @@ class KeysetFiles {
   // load and save, hence a lock of its own for the buffer.
   std::mutex image_mutex_;
   std::unique_ptr<char[]> image_;
+  // Files of the current LoadKeysets found much shorter than a keyset.
+  std::vector<std::string> shortFiles_;
 };
 
 }  // namespace quorbel

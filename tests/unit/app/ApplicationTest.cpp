@@ -7,6 +7,8 @@
 
 #include <fstream>
 
+#include "app/FolderReport.h"
+#include "common/FolderTrust.h"
 #include "device/Preferences.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"
@@ -26,6 +28,7 @@ class ApplicationTest : public ::testing::Test {
   ApplicationTest() {
     std::string pattern = (fs::temp_directory_path() / "quorbel-app-XXXXXX").string();
     folder = ::mkdtemp(pattern.data());
+    fs::create_directory(folder / "keysets");
     WritePreferencesFile("[QUORBELU]\r\nCom Port=7\r\nBaud Rate=9600\r\n");
   }
   ~ApplicationTest() override { fs::remove_all(folder); }
@@ -81,6 +84,34 @@ TEST_F(ApplicationTest, KeysetFilesAreLoadedAndTheFirstSelected) {
   EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default", "Notepad"));
   EXPECT_THAT(parts->calls, ElementsAre("RefreshWindowList", "SelectKeyset 0", "PutPortMenuMarks",
                                         "OpenLink", "StartSurface"));
+}
+
+// Folder trouble is said once, after the keysets are loaded, and start-up
+// goes on to the port.
+TEST_F(ApplicationTest, KeysetsFolderTroubleIsSaidOnceAndStartupGoesOn) {
+  fs::remove(folder / "keysets");
+  app.Run();
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_THAT(kit.MessageBoxes()[0].text, ::testing::StartsWith("There is no keysets folder"));
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink", "StartSurface"));
+}
+
+TEST_F(ApplicationTest, FoldersOthersCanWriteAreRefusedWithTheFixingCommand) {
+  fs::create_directory(folder / "ports");
+  fs::permissions(folder / "keysets", fs::perms::all);
+  fs::permissions(folder / "ports", fs::perms::all);
+  WriteFile(folder / "keysets" / "Xterm.qrb", std::string(kKeysetFileBytes, '\0'));
+  app.Run();
+  EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default"));
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  const std::string text = kit.MessageBoxes()[0].text;
+  EXPECT_NE(text.find("chmod go-w '" + (folder / "keysets").string() + "'"), std::string::npos);
+  EXPECT_NE(text.find("|Other users can change the folder " + (folder / "ports").string()),
+            std::string::npos);
+  // A working folder open to others is named alone: everything in it is refused.
+  app.Shutdown();
+  fs::permissions(folder, fs::perms::all);
+  EXPECT_EQ(FolderTroubleText(folder, app.Files()), UntrustedFolderText(folder));
 }
 
 TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {

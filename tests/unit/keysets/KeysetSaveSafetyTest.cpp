@@ -31,9 +31,11 @@ class Unprivileged {
 class KeysetSaveSafetyTest : public KeysetFolderTest {
  protected:
   void SetUp() override {
-    fs::permissions(root, fs::perms::all);
+    // Folders of the user's own: keysets in folders others may write are not used.
+    const fs::perms own = fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write;
+    fs::permissions(root, own);
     fs::create_directory(folder);
-    fs::permissions(folder, fs::perms::all);
+    fs::permissions(folder, own);
     WriteFile(KeysetFile("Default"), old);
     fs::permissions(KeysetFile("Default"), fs::perms::all & ~fs::perms::owner_exec &
                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
