@@ -1,10 +1,10 @@
 #include "device/Preferences.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -30,13 +30,28 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 // fails, the text ends with the last complete line so that no value is read
 // from a cut line.
 std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  // Non-blocking, and only a regular file: a pipe or a device put in the
+  // file's place must not hold start-up up.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return {};
+  }
   std::string text(kMaxPreferencesBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  const bool complete = in.eof() && !in.bad();
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (!complete || text.size() > kMaxPreferencesBytes) {
+  std::size_t got = 0;
+  bool failed = false;
+  while (got < text.size()) {
+    const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    failed = n < 0;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  text.resize(got);
+  if (failed || text.size() > kMaxPreferencesBytes) {
     const std::size_t lastEnd = text.rfind('\n', kMaxPreferencesBytes - 1);
     text.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }
@@ -89,14 +104,18 @@ void WritePreferences(const std::filesystem::path& folder, const LinkSettings& s
   const std::filesystem::path target = folder / kPreferencesFileName;
   std::filesystem::path temporary = target;
   temporary += ".new";
+  // A new file of our own, never an existing one: whatever stands under the
+  // temporary name (a crashed run's leftover, a link or a second name of
+  // another file) is removed, not written through.
+  std::error_code error;
+  std::filesystem::remove(temporary, error);
   const int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return;
   // The new text reaches the disk before it takes the old file's place, so a
   // crash leaves either the old file or the complete new one.
   const bool written = WriteAll(fd, PreferencesText(settings)) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
-  std::error_code error;
   if (written && closed) {
     std::filesystem::rename(temporary, target, error);
     if (!error) return;
