@@ -7,9 +7,11 @@
 
 #include "app/Application.h"
 #include "app/ProgramComponents.h"
+#include "app/qt/DescriptorWatch.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/linux/posix/LinuxClock.h"
 #include "platform/linux/posix/LinuxInstanceGuard.h"
+#include "platform/linux/posix/LinuxSerialDevices.h"
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
 #include "platform/linux/x11/X11Desktop.h"
@@ -34,16 +36,24 @@ int main() {
   PollPortWaiter waiter;
   LinuxClock clock;
   LinuxInstanceGuard guard;
+  LinuxSerialDevices devices;
+  ProgramComponents* components = nullptr;
 
   Application app({toolkit, guard, *desktop, [] { return std::filesystem::current_path(); }},
                   [&](Application& application) {
-                    return std::make_unique<ProgramComponents>(
-                        application,
-                        ProgramComponents::Services{port, waiter, clock, *input, requests});
+                    auto made = std::make_unique<ProgramComponents>(
+                        application, ProgramComponents::Services{port, waiter, clock, *input,
+                                                                 requests, devices});
+                    components = made.get();
+                    return made;
                   });
+  // A plugged-in adapter is noticed at once, not at the next status tick.
+  std::unique_ptr<DescriptorWatch> deviceWatch;
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
+    deviceWatch = std::make_unique<DescriptorWatch>(devices.ChangeDescriptor(),
+                                                    [&] { components->DevicesChanged(); });
     shutdownSignals.Watch([&app] {
       app.Shutdown();
       QCoreApplication::exit(0);

@@ -15,6 +15,7 @@
 #include "platform/memory/MemoryInput.h"
 #include "platform/memory/MemoryInstanceGuard.h"
 #include "platform/memory/MemoryPortWaiter.h"
+#include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
 #include "tests/unit/keysets/KeysetFolder.h"
@@ -73,11 +74,13 @@ class ProgramWiringTest : public ::testing::Test {
   MemorySerialPort port;
   FakeClock clock;
   MemoryPortWaiter waiter{clock};
+  MemorySerialDevices devices;
   MemoryInput input;
   MemoryUiRequests requests;
   Application app{{kit, guard, desktop, [this] { return folder; }}, [this](Application& a) {
                     return std::make_unique<ProgramComponents>(
-                        a, ProgramComponents::Services{port, waiter, clock, input, requests});
+                        a,
+                        ProgramComponents::Services{port, waiter, clock, input, requests, devices});
                   }};
 };
 
