@@ -40,6 +40,7 @@ class ProgramWiringTest : public ::testing::Test {
   ProgramWiringTest() {
     std::string pattern = (fs::temp_directory_path() / "quorbel-wiring-XXXXXX").string();
     folder = ::mkdtemp(pattern.data());
+    fs::create_directory(folder / "keysets");
     std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
         << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=38400\r\n";
     port.AddPort(1);
