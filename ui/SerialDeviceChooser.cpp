@@ -11,16 +11,16 @@ constexpr Rect kChooserPlace{8, 4, 62, 15};
 
 }  // namespace
 
-std::string DeviceAccessText(const SerialDevice& device) {
-  if (device.accessible) return device.name + "|" + device.path;
+std::string DeviceAccessText(const SerialDevice& device, const std::string& lineBreak) {
+  if (device.accessible) return device.name + lineBreak + device.path;
   if (device.group.empty()) return "You may not open " + device.path + ".";
   if (device.memberOfGroup) {
     return "You may not open " + device.path + " yet: you joined the group " + device.group +
            " after this login began. Log out and in again.";
   }
   return "You may not open " + device.path + ": only the group " + device.group +
-         " may. Run this, then log out and in again:|sudo usermod -aG " + device.group +
-         " \"$USER\"";
+         " may. Run this, then log out and in again:" + lineBreak + "sudo usermod -aG " +
+         device.group + " \"$USER\"";
 }
 
 SerialDeviceChooser::SerialDeviceChooser(Toolkit& toolkit, SerialDevices& devices,
@@ -84,8 +84,9 @@ void SerialDeviceChooser::ShowInfo() {
     return;
   }
   toolkit_.Enable(kSerialDeviceForm, kConnectButton, kConnectButton);
-  toolkit_.SetText(kSerialDeviceForm, kDeviceInfo,
-                   chosen >= 0 ? DeviceAccessText(shown_[static_cast<std::size_t>(chosen)]) : "");
+  toolkit_.SetText(
+      kSerialDeviceForm, kDeviceInfo,
+      chosen >= 0 ? DeviceAccessText(shown_[static_cast<std::size_t>(chosen)], "\n") : "");
 }
 
 void SerialDeviceChooser::HandleEvent(Event& event) {

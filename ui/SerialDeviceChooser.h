@@ -20,8 +20,9 @@ inline constexpr int kConnectButton = 60;
 inline constexpr int kCancelButton = 70;
 
 // What the chooser says about a device: its name, or why this user may not
-// open it and the command that lets them.
-std::string DeviceAccessText(const SerialDevice& device);
+// open it and the command that lets them. `lineBreak` parts the lines: "|" in
+// a message box, a new line in a label.
+std::string DeviceAccessText(const SerialDevice& device, const std::string& lineBreak = "|");
 
 // A small window that lists the serial devices the machine has and makes
 // "Com n" lead to the one chosen, so that nobody has to make the port links

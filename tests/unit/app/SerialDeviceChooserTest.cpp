@@ -65,7 +65,7 @@ TEST_F(SerialDeviceChooserTest, DeviceTheUserMayNotOpenGivesTheFixingCommand) {
     ASSERT_TRUE(kit.Pick(kSerialDeviceForm, kDeviceList, 1));
     EXPECT_EQ(kit.Text(kSerialDeviceForm, kDeviceInfo),
               "You may not open /dev/ttyACM0: only the group dialout may. Run this, then log out "
-              "and in again:|sudo usermod -aG dialout \"$USER\"");
+              "and in again:\nsudo usermod -aG dialout \"$USER\"");
     ASSERT_TRUE(kit.Click(kSerialDeviceForm, kCancelButton));
   };
   chooser.Open();
