@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/FolderReport.h"
-#include "common/NumberText.h"
+#include "common/Failure.h"
 #include "device/Preferences.h"
 #include "ui/FormName.h"
 #include "ui/MainWindow.h"
@@ -29,16 +29,16 @@ Application::Application(Platform platform, const PartsFactory& makeParts)
       display_(platform_.toolkit, state_.windows, state_.keysets, catalogue_),
       parts_(makeParts(*this)),
       events_(platform_.toolkit, platform_.desktop, state_, catalogue_, *parts_,
-              platform_.workFolder) {}
+              platform_.workFolder, platform_.userGuide) {}
 
 int Application::Run(const std::function<void()>& beforeStartup) {
   return platform_.toolkit.Run(
       [this, &beforeStartup] {
         if (beforeStartup) beforeStartup();
-        Startup();
+        RunGuarded("start-up", [this] { Startup(); });
       },
-      [this](const std::string& form) { LayOut(form); },
-      [this](ui::Event& event) { Event(event); });
+      [this](const std::string& form) { RunGuarded("laying out a window", [&] { LayOut(form); }); },
+      [this](ui::Event& event) { RunGuarded("a window event", [&] { Event(event); }); });
 }
 
 void Application::Startup() {
@@ -73,17 +73,7 @@ void Application::Startup() {
   toolkit.AllowKeyEvents(kKeyEventsToCallback);
   parts_->PutPortMenuMarks();
   toolkit.SetFormIcon(ui::kMainForm, "$program");
-  if (parts_->DeviceThreadRunning()) return;
-
-  windows.DialogActive = 1;
-  if (parts_->OpenLink()) {
-    parts_->StartSurface();
-  } else {
-    toolkit.MessageBox("",
-                       "Failure to start communications on Com" + NumberText(state_.link.CommPort),
-                       "QuorbelU", ui::Buttons::Ok);
-  }
-  windows.DialogActive = 0;
+  parts_->OpenLinkAtStartup();
 }
 
 void Application::Shutdown() {
@@ -92,15 +82,23 @@ void Application::Shutdown() {
   // copy's preferences.
   if (!started_ || shutDown_) return;
   shutDown_ = true;
-  ui::Toolkit& toolkit = platform_.toolkit;
-  toolkit.StopTimer(ui::kMainForm, ui::kStatusTimer);
-  WritePreferences(platform_.workFolder(), state_.link);
-  parts_->StopLink();
+  platform_.toolkit.StopTimer(ui::kMainForm, ui::kStatusTimer);
+  RunGuarded("writing the preferences",
+             [this] { WritePreferences(platform_.workFolder(), state_.link); });
+  // Asked for from inside one of the device thread's requests (a pause of
+  // the surface's display, a message box of a capture), the rest waits
+  // until that request has returned: the thread must end before the port
+  // closes and the window goes, and it cannot end while it waits for us.
+  parts_->OutsideDeviceRequests([this] { FinishShutdown(); });
+}
+
+void Application::FinishShutdown() {
+  RunGuarded("stopping the link", [this] { parts_->StopLink(); });
   if (guardHeld_) {
     platform_.guard.Release();
     guardHeld_ = false;
   }
-  toolkit.UnloadForm(ui::kMainForm);
+  platform_.toolkit.UnloadForm(ui::kMainForm);
 }
 
 void Application::LayOut(const std::string& form) {

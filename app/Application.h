@@ -28,12 +28,14 @@ inline constexpr const char* kGuardFailureMessage =
 class Application {
  public:
   // The operating system and the toolkit the program runs on; `workFolder`
-  // gives the folder of the preferences, keysets and help files.
+  // gives the folder of the preferences, keysets and help files, and
+  // `userGuide` the guide installed with the program (empty when none is).
   struct Platform {
     ui::Toolkit& toolkit;
     InstanceGuard& guard;
     Desktop& desktop;
     std::function<std::filesystem::path()> workFolder;
+    std::filesystem::path userGuide = {};
   };
   // Builds the other parts once the application's own state exists.
   using PartsFactory = std::function<std::unique_ptr<ProgramParts>(Application&)>;
@@ -50,7 +52,9 @@ class Application {
   void Startup();
   // Stops the status timer, writes the preferences, stops the link, releases
   // the single-instance guard and destroys the main window. Only the first
-  // call after a start-up that created the window does anything.
+  // call after a start-up that created the window does anything. Called
+  // inside one of the device thread's requests, it stops the link and what
+  // follows once that request has returned.
   void Shutdown();
   void LayOut(const std::string& form);
   void Event(ui::Event& event);
@@ -66,6 +70,8 @@ class Application {
  private:
   void ShowSystemMessage(const std::string& text, const std::string& title);
   void ShowGuardFailure();
+  // Shutdown from stopping the link on.
+  void FinishShutdown();
 
   Platform platform_;
   ProgramState state_;

@@ -10,6 +10,7 @@ namespace quorbel {
 namespace {
 
 constexpr int kF10 = 121;
+constexpr int kApplicationsKey = 93;
 constexpr int kKeypadZero = 96;
 constexpr int kKeypadNine = 105;
 constexpr int kKeypadToDigit = 48;  // keypad 0 (96) becomes the digit "0" (48)
@@ -29,7 +30,12 @@ int TranslateKeyPress(int code, int value, bool& cancel, bool& named,
       return kF10;
     case ui::kKeyDown: {
       int key = value;
-      if (std::find(kIgnoredKeys.begin(), kIgnoredKeys.end(), key) != kIgnoredKeys.end()) key = 0;
+      if (std::find(kIgnoredKeys.begin(), kIgnoredKeys.end(), key) != kIgnoredKeys.end()) {
+        // The Applications key adds nothing either, but the box must not take
+        // it for itself: it would open the box's own context menu.
+        if (key == kApplicationsKey) cancel = true;
+        key = 0;
+      }
       if (key >= kKeypadZero && key <= kKeypadNine) key -= kKeypadToDigit;
       named = !catalogue.KeyName(key).empty();
       if (key != 0) cancel = true;

@@ -32,6 +32,9 @@ constexpr int kCtrlBox = 635;
 constexpr int kShiftBox = 640;
 constexpr int kApplicationBox = 642;
 constexpr const char* kHelpFile = "quorbel.hlp";
+constexpr const char* kNoHelpText =
+    "No help is installed: neither quorbel.hlp in the current folder nor the user "
+    "guide (share/doc/quorbelu/guide.html beside the program's folder).{!}";
 
 bool Between(int id, int first, int last) { return id >= first && id <= last; }
 
@@ -54,13 +57,15 @@ bool IsModifierBox(int id) {
 
 MainEvents::MainEvents(Toolkit& toolkit, Desktop& desktop, ProgramState& state,
                        const ControlCatalogue& catalogue, MainOperations& operations,
-                       std::function<std::filesystem::path()> workFolder)
+                       std::function<std::filesystem::path()> workFolder,
+                       std::filesystem::path userGuide)
     : toolkit_(toolkit),
       desktop_(desktop),
       state_(state),
       catalogue_(catalogue),
       operations_(operations),
-      workFolder_(std::move(workFolder)) {}
+      workFolder_(std::move(workFolder)),
+      userGuide_(std::move(userGuide)) {}
 
 void MainEvents::MainEvent(Event& event) {
   const WindowId foreground = desktop_.ForegroundWindow();
@@ -295,8 +300,16 @@ void MainEvents::AfterLayerChange() {
 void MainEvents::ShowHelp() {
   AsDialog([this] {
     std::error_code error;
+    // A help file in the work folder comes first; without one the user guide
+    // installed with the program opens, so that Help always shows something.
     const std::filesystem::path file = workFolder_() / kHelpFile;
-    if (std::filesystem::is_regular_file(file, error)) toolkit_.ShowHelp(kMainForm, file.string());
+    if (std::filesystem::is_regular_file(file, error)) {
+      toolkit_.ShowHelp(kMainForm, file.string());
+    } else if (!userGuide_.empty() && std::filesystem::is_regular_file(userGuide_, error)) {
+      toolkit_.ShowHelp(kMainForm, userGuide_.string());
+    } else {
+      toolkit_.MessageBox(kMainForm, kNoHelpText, "Brenlow Electronics", Buttons::Ok);
+    }
   });
 }
 

@@ -19,7 +19,8 @@ class MainEvents {
  public:
   MainEvents(ui::Toolkit& toolkit, Desktop& desktop, ProgramState& state,
              const ControlCatalogue& catalogue, MainOperations& operations,
-             std::function<std::filesystem::path()> workFolder);
+             std::function<std::filesystem::path()> workFolder,
+             std::filesystem::path userGuide = {});
 
   // Runs in order: note the window in front; select a panel control the
   // event names; the control's own row; then, only while the main window is
@@ -49,6 +50,7 @@ class MainEvents {
   const ControlCatalogue& catalogue_;
   MainOperations& operations_;
   std::function<std::filesystem::path()> workFolder_;
+  std::filesystem::path userGuide_;
 };
 
 }  // namespace quorbel

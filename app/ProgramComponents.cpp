@@ -1,5 +1,8 @@
 #include "app/ProgramComponents.h"
 
+#include <utility>
+
+#include "common/Failure.h"
 #include "ui/FormName.h"
 #include "ui/MainWindowIds.h"
 #include "ui/Messages.h"
@@ -10,6 +13,7 @@ namespace quorbel {
 ProgramComponents::ProgramComponents(Application& app, Services services)
     : app_(app),
       state_(app.State()),
+      requests_(services.ui),
       toolkit_(app.Toolkit()),
       link_(services.port, runner_, toolkit_, state_.windows, services.clock, state_.link,
             state_.keysets),
@@ -25,7 +29,7 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
       target_(windowList_, state_.keysets, toolkit_, services.ui,
               [&app](ui::Event& event) { app.Event(event); }),
       heldInput_(services.input),
-      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_),
+      playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_, app.Catalogue()),
       thread_(DeviceContext{services.port, services.clock, app.DesktopWindows(), services.ui, *this,
                             state_.selection, state_.windows},
               services.waiter),
@@ -36,19 +40,30 @@ void ProgramComponents::RefreshList(int control, int row) {
 }
 
 void ProgramComponents::ProbeSurface() {
-  link_.status.StatusTick();
-  ShowWindowListIfChanged();
+  // A tick may find the port gone and stop the link.
+  OutsideDeviceRequests([this] {
+    link_.status.StatusTick();
+    ShowWindowListIfChanged();
+  });
 }
 
-void ProgramComponents::StartSurface() {
-  link_.output.WriteGreeting();
-  runner_.Start();
-  link_.output.WriteLayerLine();
+void ProgramComponents::ChoosePort(int port) {
+  OutsideDeviceRequests([this, port] { link_.serial.ChoosePort(port); });
+}
+
+void ProgramComponents::ChooseBaudRate(int itemId) {
+  OutsideDeviceRequests([this, itemId] { link_.serial.ChooseBaudRate(itemId); });
 }
 
 void ProgramComponents::StopLink() {
   link_.serial.StopLink();
   heldInput_.ReleaseAll();
+}
+
+void ProgramComponents::OutsideDeviceRequests(std::function<void()> work) {
+  // Put off, the work runs outside any event handler: nothing above it
+  // would catch what it throws.
+  requests_.OutsideRequests([work = std::move(work)] { RunGuarded("a link operation", work); });
 }
 
 void ProgramComponents::RefreshWindowList() {
@@ -68,13 +83,19 @@ void ProgramComponents::UseSerialDevice(int portNumber, const SerialDevice& devi
     ui::ShowMessage(toolkit_, state_.windows, refusal);
     return;
   }
-  link_.serial.UseRelinkedPort(portNumber, device.accessible);
-  if (!device.accessible) ui::ShowMessage(toolkit_, state_.windows, ui::DeviceAccessText(device));
+  // The link stops on the way: like a port choice, never inside a request.
+  OutsideDeviceRequests([this, portNumber, device] {
+    link_.serial.UseRelinkedPort(portNumber, device.accessible);
+    if (!device.accessible) {
+      ui::ShowMessage(toolkit_, state_.windows, ui::DeviceAccessText(device));
+    }
+  });
 }
 
 void ProgramComponents::DevicesChanged() {
   if (!devices_.TakeChanges()) return;
-  link_.status.DevicesChanged();
+  // A port that went away is stopped: never inside a request.
+  OutsideDeviceRequests([this] { link_.status.DevicesChanged(); });
   if (chooser_.IsOpen()) chooser_.Refresh();
 }
 
@@ -105,6 +126,16 @@ void ProgramComponents::SelectControlCommand(int commandId) {
 
 bool ProgramComponents::CaptureMode() {
   return toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
+}
+
+void ProgramComponents::Play(int control, WindowId target) {
+  try {
+    playback_.Play(control, target);
+  } catch (...) {
+    // A sequence cut short by a failure leaves no key held down.
+    heldInput_.ReleaseAll();
+    throw;
+  }
 }
 
 void ProgramComponents::CapturePoint(int control, Point clientPoint) {

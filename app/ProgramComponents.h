@@ -72,17 +72,16 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
 
   void ProbeSurface() override;
   void PutPortMenuMarks() override { link_.portMenu.PutPortMenuMarks(); }
-  void ChoosePort(int port) override { link_.serial.ChoosePort(port); }
-  void ChooseBaudRate(int itemId) override { link_.serial.ChooseBaudRate(itemId); }
+  void ChoosePort(int port) override;
+  void ChooseBaudRate(int itemId) override;
   void ChooseSerialDevice() override;
 
   void OpenKeysetDisplay() override { app_.KeysetDisplay().OpenKeysetDisplay(); }
   void Shutdown() override { app_.Shutdown(); }
 
-  bool DeviceThreadRunning() override { return runner_.Running(); }
-  bool OpenLink() override { return link_.serial.OpenLink(); }
-  void StartSurface() override;
+  void OpenLinkAtStartup() override { link_.serial.OpenAtStartup(); }
   void StopLink() override;
+  void OutsideDeviceRequests(std::function<void()> work) override;
   void RefreshWindowList() override;
   bool LayOutForm(const std::string& form) override;
   bool FormEvent(ui::Event& event) override;
@@ -98,7 +97,7 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void CapturePoint(int control, Point clientPoint) override;
   void ResetWheelIndicators() override { panel_.ResetWheelIndicators(); }
   void LightBothShuttleLamps() override { panel_.LightBothShuttleLamps(); }
-  void Play(int control, WindowId target) override { playback_.Play(control, target); }
+  void Play(int control, WindowId target) override;
 
   // Makes port n lead to the chosen device and connects it, or says why not.
   void UseSerialDevice(int portNumber, const SerialDevice& device);
@@ -107,6 +106,7 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
 
   Application& app_;
   ProgramState& state_;
+  UiRequests& requests_;
   ui::Toolkit& toolkit_;
   DeviceLink link_;
   Panel panel_;

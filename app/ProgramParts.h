@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/MainOperations.h"
@@ -12,14 +13,18 @@ namespace quorbel {
 // start-up and shutdown, the window list, and the forms of other parts.
 class ProgramParts : public MainOperations {
  public:
-  virtual bool DeviceThreadRunning() = 0;
-  // Opens the configured port; false when it cannot be opened.
-  virtual bool OpenLink() = 0;
-  // On an open link: the greeting on the surface's display, the device
-  // thread started, the layer line written.
-  virtual void StartSurface() = 0;
+  // Start-up's opening of the link: the configured port opened, then the
+  // greeting on the surface's display, the device thread started and the
+  // layer line written; or the message naming the port. Nothing when a device
+  // thread runs already.
+  virtual void OpenLinkAtStartup() = 0;
   // Ends playback (every held key released), the device thread and the port.
   virtual void StopLink() = 0;
+  // Runs `work` now, or, while the GUI thread is inside one of the device
+  // thread's requests (whose nested event loop served the event that asks
+  // for `work`), right after that request has returned: stopping the link
+  // waits for the device thread, which waits for its request.
+  virtual void OutsideDeviceRequests(std::function<void()> work) = 0;
   virtual void RefreshWindowList() = 0;
 
   // Layout and events of a form the application does not build itself;

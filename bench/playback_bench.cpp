@@ -85,7 +85,8 @@ void BM_PlayTenKeySteps(benchmark::State& state) {
   FakeClock clock;
   ClockWait wait(clock);
   NoEditor editor;
-  Playback playback(keysets, target, editor, requests, held, wait);
+  const ControlCatalogue catalogue;
+  Playback playback(keysets, target, editor, requests, held, wait, catalogue);
   {
     auto model = keysets.Lock();
     model->SetCurrent(2);

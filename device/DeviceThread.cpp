@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "common/Failure.h"
+
 namespace quorbel {
 
 namespace {
@@ -41,7 +43,9 @@ void DeviceThread::Stop() {
   // The thread may be waiting for the GUI thread right now: serve it until
   // it has seen the request and ended.
   context_.ui.ServeUntil([this] { return finished_.load(); });
-  thread_.join();
+  // A stop asked for while this one served the thread's requests may have
+  // ended it already.
+  if (thread_.joinable()) thread_.join();
   StopRequest = 0;
 }
 
@@ -77,8 +81,12 @@ void DeviceThread::Loop() {
     if (StopRequest != 0) break;
     if (!WaitForWork()) continue;
     Release();
-    pass_.ExpireIndicator();
-    if (!hungUp_) pass_.HandleNextMessage();
+    // A message whose handling fails (a request to the GUI thread that
+    // threw, a playback the desktop refused) is given up; the next is read.
+    RunGuarded("a surface message", [this] {
+      pass_.ExpireIndicator();
+      if (!hungUp_) pass_.HandleNextMessage();
+    });
   }
   finished_ = true;
   context_.ui.Wake();

@@ -30,6 +30,7 @@ void SerialLink::StopLink() {
   // behind a thread that never started.
   if (!runner_.Running() && !port_.IsOpen()) return;
   const LinkActivity::Scope stopping(activity_);
+  ++stops_;
   runner_.Stop();
   for (int round = 0; round < kMaxDrainRounds && port_.BytesPending() > 0; ++round) {
     clock_.Sleep(kDrainPause);
@@ -49,10 +50,16 @@ void SerialLink::OpenAtStartup() {
   const LinkActivity::Scope starting(activity_);
   vanished_ = false;
   windows_.DialogActive = 1;
+  const int stopsBefore = stops_;
   if (OpenLink()) {
     output_.WriteGreeting();
-    runner_.Start();
-    output_.WriteLayerLine();
+    // The pause of the display serves events: the program may have been
+    // ended, or the port changed, meanwhile. Then that is the link's state,
+    // and start-up starts no thread on a port closed under it.
+    if (stops_ == stopsBefore) {
+      runner_.Start();
+      output_.WriteLayerLine();
+    }
   } else {
     ShowPortFailure();
   }

@@ -54,7 +54,9 @@ class SerialLink {
   void StopLink();
 
   // Start-up: opens the link, then greeting, device thread and layer line; on
-  // failure the port failure message. Nothing when a device thread runs.
+  // failure the port failure message. Nothing when a device thread runs. A
+  // stop of the link while the greeting pauses (the program ended, another
+  // port chosen) ends start-up's part in the link there.
   void OpenAtStartup();
   // Menu items 1641..1672 (port n = ID - 1640). The current port does nothing.
   void ChoosePort(int portNumber);
@@ -89,6 +91,9 @@ class SerialLink {
   SurfaceOutput& output_;
   LinkActivity& activity_;
   bool vanished_ = false;
+  // How many times the link has been stopped: an opening that serves events
+  // sees by it whether the link was stopped under it.
+  int stops_ = 0;
 };
 
 }  // namespace quorbel

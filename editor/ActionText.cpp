@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/Latin1Text.h"
 #include "common/NumberText.h"
+#include "keysets/StepAction.h"
 
 namespace quorbel {
 
@@ -36,18 +38,32 @@ std::string ModifierPrefix(std::int32_t modifiers) {
 // The backquote is stored as the code of the key that carries it.
 constexpr std::int32_t kBackquoteKey = 192;
 
-std::string KeyBody(std::int32_t key, int control, const ControlCatalogue& catalogue) {
-  if (key & kLeftClick) return "Left Mouse";
-  if (key & kRightClick) return "Right Mouse";
-  if (key & kCentreClick) return "Center Mouse";
-  if (key & kAltWheelSelector) return "Alt Wheel Sel";
+std::string MouseBody(StepButton button) {
+  switch (button) {
+    case StepButton::Left:
+      return "Left Mouse";
+    case StepButton::Right:
+      return "Right Mouse";
+    case StepButton::Middle:
+      return "Center Mouse";
+    case StepButton::None:
+      break;
+  }
+  return "Alt Wheel Sel";
+}
+
+// A key without a name of its own, or a code that names no key, reads as the
+// control the step belongs to.
+std::string KeyBody(std::int32_t key, const StepAction& action, int control,
+                    const ControlCatalogue& catalogue) {
   const auto low = static_cast<unsigned char>(key & 0xFF);
-  if (key & kNamedKey) {
+  if (action.virtualKey == 0) return catalogue.ControlName(control);
+  if ((key & kNamedKey) != 0) {
     const std::string& name = catalogue.KeyName(low);
     return name.empty() ? catalogue.ControlName(control) : name;
   }
   if (key == kBackquoteKey) return "`";
-  return std::string(1, LowerCase(low));
+  return CharacterText(static_cast<unsigned char>(LowerCase(low)));
 }
 
 }  // namespace
@@ -58,8 +74,17 @@ std::string ActionText(const KeysetLayer& record, int control, int step,
   const auto c = static_cast<std::size_t>(control);
   const auto s = static_cast<std::size_t>(step);
   const std::int32_t key = record.KeyCode[s][c];
-  if (key == 0) return {};
-  return ModifierPrefix(record.Modifiers[s][c]) + KeyBody(key, control, catalogue);
+  const std::int32_t modifiers = record.Modifiers[s][c];
+  const StepAction action = ActionOfStep(key, modifiers, catalogue);
+  switch (action.kind) {
+    case StepKind::Empty:
+      return {};
+    case StepKind::Mouse:
+      return ModifierPrefix(modifiers) + MouseBody(action.button);
+    case StepKind::Key:
+      break;
+  }
+  return ModifierPrefix(modifiers) + KeyBody(key, action, control, catalogue);
 }
 
 std::string DelayRow(int delay) { return "    Delay" + NumberText(delay) + " ticks"; }

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "common/Latin1Text.h"
 #include "keysets/KeysetLayer.h"
 
 namespace quorbel {
@@ -32,12 +33,11 @@ std::optional<std::string> CapturedKeyText(int code, bool named,
     return name;
   }
   const int character = code >= 'a' && code <= 'z' ? code - 'a' + 'A' : code;
-  return std::string(1, static_cast<char>(character));
+  return CharacterText(static_cast<unsigned char>(character));
 }
 
 std::int32_t KeyCodeOfKeyPress(std::string_view text, const ControlCatalogue& catalogue) {
-  if (text.size() == 1) {
-    const int character = static_cast<unsigned char>(text.front());
+  if (const int character = CodeOfCharacterText(text); character > 0) {
     return character == kBackquote ? kBackquoteKey : character;
   }
   const int code = catalogue.KeyCodeOfName(text);

@@ -15,10 +15,11 @@ namespace quorbel {
 // name or a code that is no single character.
 std::optional<std::string> CapturedKeyText(int code, bool named, const ControlCatalogue& catalogue);
 
-// The key code a key step gets from the "Key Press:" text: a one-character
-// text gives its character code ("`" gives 192, the code of its key); a key
-// name gives the first code with that name plus the named-key flag. 0 when
-// the text names no key.
+// The key code a key step gets from the "Key Press:" text: one character
+// gives its code ("`" gives 192, the code of its key; the box holds UTF-8, in
+// which the codes 128..255 are their Latin-1 characters); a key name gives
+// the first code with that name plus the named-key flag. 0 when the text
+// names no key.
 std::int32_t KeyCodeOfKeyPress(std::string_view text, const ControlCatalogue& catalogue);
 
 // The key code of a "Mouse Emulation:" choice; 0 for "None" and anything

@@ -18,6 +18,13 @@ class UiRequests {
   // requests until `done` returns true. Wake() makes it look at `done` again.
   virtual void ServeUntil(const std::function<bool()>& done) = 0;
   virtual void Wake() = 0;
+
+  // GUI thread: runs `work` at once, unless the GUI thread is in the middle
+  // of another thread's request (a delay, message box or DoEvents inside the
+  // request served the event that asks for `work`). Then `work` runs as soon
+  // as the outermost such request has finished and its thread has been let
+  // go, so `work` may wait for that thread. Works wait their turn in order.
+  virtual void OutsideRequests(std::function<void()> work) = 0;
 };
 
 }  // namespace quorbel

@@ -1,8 +1,11 @@
 #include "playback/Playback.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "keysets/StepAction.h"
 
 namespace quorbel {
 
@@ -37,28 +40,23 @@ constexpr float kMouseSettleSeconds = 1.0f;
 // X of a mouse step that has no position: the cursor stays where it is.
 constexpr std::int32_t kNoPosition = -1;
 
-// The virtual key a step sends: the stored code, except for keys whose
-// stored code is not the key the user meant. With shift, the keypad's minus
-// and decimal point become the main keyboard's minus and period; three
-// punctuation characters typed into the editor are stored by their
-// character codes, which as virtual keys would be other keys.
-int PlayedKey(std::int32_t keyCode, std::int32_t modifiers) {
-  const int key = keyCode & 0xFF;
-  const bool shift = (modifiers & kShift) != 0;
-  const bool named = (keyCode & kNamedKey) != 0;
-  if (key == 109 && shift) return 189;
-  if (key == 110 && shift) return 190;
-  if (!named && key == ']') return 221;
-  if (!named && key == '\'') return 222;
-  if (!named && key == '[') return 219;
-  return key;
-}
+// The editor stores at most this many ticks; a larger delay (only a corrupt
+// or foreign file holds one) would hold a key for days, so playback uses this.
+constexpr std::int32_t kMostTicks = 100;
+
+std::int32_t PlayedDelay(std::int32_t delay) { return std::clamp(delay, 0, kMostTicks); }
 
 }  // namespace
 
 Playback::Playback(KeysetModel& keysets, TargetProgram& target, EditorView& editor, UiRequests& ui,
-                   HeldInput& input, PlaybackWait& wait)
-    : keysets_(keysets), target_(target), editor_(editor), ui_(ui), input_(input), wait_(wait) {}
+                   HeldInput& input, PlaybackWait& wait, const ControlCatalogue& catalogue)
+    : keysets_(keysets),
+      target_(target),
+      editor_(editor),
+      ui_(ui),
+      input_(input),
+      wait_(wait),
+      catalogue_(catalogue) {}
 
 void Playback::Play(int control, WindowId target) {
   // Only a broken caller passes a control the surface does not have; it
@@ -84,10 +82,16 @@ void Playback::Interrupt() {
 void Playback::Resume() { wait_.Resume(); }
 
 bool Playback::PlayStep(const Step& step, WindowId target) {
-  const int key = PlayedKey(step.KeyCode, step.Modifiers);
-  const bool whole = key != 0 ? PlayKey(key, step.Modifiers, step.Delay) : PlayMouse(step, target);
+  const StepAction action = ActionOfStep(step.KeyCode, step.Modifiers, catalogue_);
+  const std::int32_t delay = PlayedDelay(step.Delay);
+  bool whole = true;
+  if (action.kind == StepKind::Mouse) {
+    whole = PlayMouse(step, action.button, target);
+  } else if (action.virtualKey != 0) {
+    whole = PlayKey(action.virtualKey, step.Modifiers, delay);
+  }
   if (!whole) return false;
-  return step.Delay == 0 || wait_.Wait(static_cast<float>(step.Delay) / kTicksPerSecond);
+  return delay == 0 || wait_.Wait(static_cast<float>(delay) / kTicksPerSecond);
 }
 
 bool Playback::PlayKey(int virtualKey, int modifiers, int delay) {
@@ -103,21 +107,23 @@ bool Playback::PlayKey(int virtualKey, int modifiers, int delay) {
   return true;
 }
 
-bool Playback::PlayMouse(const Step& step, WindowId target) {
-  // The alternate wheel selector, and any code without a button, clicks
-  // nothing.
-  const bool left = (step.KeyCode & kLeftClick) != 0;
-  const bool right = (step.KeyCode & kRightClick) != 0;
-  const bool middle = (step.KeyCode & kCentreClick) != 0;
+bool Playback::PlayMouse(const Step& step, StepButton button, WindowId target) {
   if (step.MouseX != kNoPosition) {
     input_.SetCursor(input_.ClientToScreen(target, Point{step.MouseX, step.MouseY}));
   }
-  if (left) {
-    input_.Click(MouseButton::Left);
-  } else if (right) {
-    input_.Click(MouseButton::Right);
-  } else if (middle) {
-    input_.Click(MouseButton::Middle);
+  // The alternate wheel selector clicks nothing.
+  switch (button) {
+    case StepButton::Left:
+      input_.Click(MouseButton::Left);
+      break;
+    case StepButton::Right:
+      input_.Click(MouseButton::Right);
+      break;
+    case StepButton::Middle:
+      input_.Click(MouseButton::Middle);
+      break;
+    case StepButton::None:
+      break;
   }
   return wait_.Wait(kMouseSettleSeconds);
 }

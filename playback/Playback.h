@@ -2,6 +2,7 @@
 
 #include "common/Types.h"
 #include "keysets/KeysetModel.h"
+#include "keysets/StepAction.h"
 #include "keysets/TargetProgram.h"
 #include "platform/UiRequests.h"
 #include "playback/EditorView.h"
@@ -15,7 +16,7 @@ namespace quorbel {
 class Playback {
  public:
   Playback(KeysetModel& keysets, TargetProgram& target, EditorView& editor, UiRequests& ui,
-           HeldInput& input, PlaybackWait& wait);
+           HeldInput& input, PlaybackWait& wait, const ControlCatalogue& catalogue);
 
   // Device thread, once per control event that plays. Chooses the keyset of
   // the target window's program, shows the control in the editor, then plays
@@ -31,10 +32,11 @@ class Playback {
   void Resume();
 
  private:
-  // False when the step was cut short by an interruption.
+  // False when the step was cut short by an interruption. A key code that
+  // names no key presses nothing; the delay still pauses.
   bool PlayStep(const Step& step, WindowId target);
   bool PlayKey(int virtualKey, int modifiers, int delay);
-  bool PlayMouse(const Step& step, WindowId target);
+  bool PlayMouse(const Step& step, StepButton button, WindowId target);
 
   KeysetModel& keysets_;
   TargetProgram& target_;
@@ -42,6 +44,7 @@ class Playback {
   UiRequests& ui_;
   HeldInput& input_;
   PlaybackWait& wait_;
+  const ControlCatalogue& catalogue_;
 };
 
 }  // namespace quorbel

@@ -16,6 +16,8 @@ sigset_t ShutdownSet() {
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
+  // The terminal that started the program closing ends it the same way.
+  sigaddset(&set, SIGHUP);
   return set;
 }
 

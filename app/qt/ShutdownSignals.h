@@ -7,12 +7,12 @@ class QSocketNotifier;
 
 namespace quorbel {
 
-// Turns SIGINT and SIGTERM into a call on the event loop's thread, so that
+// Turns SIGINT, SIGTERM and SIGHUP into a call on the event loop's thread, so that
 // the program shuts down in its usual order (keys released, preferences
 // written) instead of dying wherever the signal finds it.
 class ShutdownSignals {
  public:
-  // Blocks both signals for the calling thread and every thread it starts
+  // Blocks the three signals for the calling thread and every thread it starts
   // afterwards, so construct it before any other thread exists.
   ShutdownSignals();
   ~ShutdownSignals();

@@ -9,11 +9,12 @@ void MemoryUiRequests::Run(const std::function<void()>& request) {
     request();
     return;
   }
-  auto queued = std::make_shared<Request>(Request{request, false});
+  auto queued = std::make_shared<Request>(Request{request, false, nullptr});
   std::unique_lock lock(mutex_);
   queue_.push_back(queued);
   arrived_.notify_all();
   finished_.wait(lock, [&] { return queued->finished; });
+  if (queued->failure) std::rethrow_exception(queued->failure);
 }
 
 void MemoryUiRequests::ServeUntil(const std::function<bool()>& done) {
@@ -58,11 +59,48 @@ std::size_t MemoryUiRequests::Pending() const {
   return queue_.size();
 }
 
+void MemoryUiRequests::OutsideRequests(std::function<void()> work) {
+  if (!OnGuiThread() || running_ == 0) {
+    work();
+    return;
+  }
+  putOff_.push_back(std::move(work));
+}
+
 void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
-  request->work();
-  std::lock_guard lock(mutex_);
-  request->finished = true;
-  finished_.notify_all();
+  std::exception_ptr failure;
+  ++running_;
+  try {
+    request->work();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  --running_;
+  {
+    std::lock_guard lock(mutex_);
+    request->failure = failure;
+    request->finished = true;
+    finished_.notify_all();
+  }
+  if (running_ == 0) RunPutOff();
+}
+
+void MemoryUiRequests::RunPutOff() {
+  // A work that waits serves requests itself; what it puts off meanwhile
+  // runs after it, not inside it.
+  if (runningPutOff_) return;
+  runningPutOff_ = true;
+  try {
+    while (running_ == 0 && !putOff_.empty()) {
+      const std::function<void()> work = std::move(putOff_.front());
+      putOff_.pop_front();
+      work();
+    }
+  } catch (...) {
+    runningPutOff_ = false;
+    throw;
+  }
+  runningPutOff_ = false;
 }
 
 }  // namespace quorbel

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -15,7 +16,7 @@ namespace quorbel {
 // Requests to the GUI thread without a window system: the thread that
 // constructs this object is the GUI thread. Another thread's Run() queues the
 // request and blocks until the GUI thread has run it in ServeUntil() or
-// ServePending().
+// ServePending(); an exception the request throws reaches that caller.
 class MemoryUiRequests : public UiRequests {
  public:
   MemoryUiRequests();
@@ -25,6 +26,7 @@ class MemoryUiRequests : public UiRequests {
   // for Wake().
   void ServeUntil(const std::function<bool()>& done) override;
   void Wake() override;
+  void OutsideRequests(std::function<void()> work) override;
 
   // GUI thread only: runs the requests queued at this moment; returns how many.
   std::size_t ServePending();
@@ -36,8 +38,10 @@ class MemoryUiRequests : public UiRequests {
   struct Request {
     std::function<void()> work;
     bool finished = false;
+    std::exception_ptr failure;  // what the request threw, for its caller
   };
   void Serve(const std::shared_ptr<Request>& request);
+  void RunPutOff();
 
   const std::thread::id guiThread_;
   mutable std::mutex mutex_;
@@ -45,6 +49,11 @@ class MemoryUiRequests : public UiRequests {
   std::condition_variable finished_;  // a request has run
   std::deque<std::shared_ptr<Request>> queue_;
   bool woken_ = false;
+  // GUI thread only: requests running now (nested ones included), and the
+  // works put off until none runs.
+  int running_ = 0;
+  std::deque<std::function<void()>> putOff_;
+  bool runningPutOff_ = false;
 };
 
 }  // namespace quorbel

@@ -2,6 +2,8 @@
 // mouse position, and an edit that must survive a restart.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <stdexcept>
 
 #include "tests/e2e/EndToEndRig.h"
@@ -28,11 +30,13 @@ class EditorEndToEnd : public EndToEndTest {
   void SetUp() override {
     EndToEndTest::SetUp();
     if (IsSkipped()) return;
-    WriteKeyset("Default", KeysetImage());
+    WriteKeyset("Default", StartingKeyset());
     StartSurface();
     StartEditor();
     StartTarget("mytarget");
   }
+
+  virtual KeysetImage StartingKeyset() const { return KeysetImage(); }
 
   // The first step of `control` in the first layer of the saved Default
   // keyset, once the program has saved one.
@@ -75,15 +79,49 @@ class EditorEndToEnd : public EndToEndTest {
     }
     throw std::runtime_error("the editor does not take clicks");
   }
+
+  // F6 selected, "Left Mouse Click" in the mouse emulation list, then
+  // capture mode.
+  void EnterCaptureModeForF6() {
+    SelectF6InEditor();
+    ChooseInEditorList(kMouseEmulationColumn, kMouseEmulationRow, 1);
+    WaitUntilEditorTookInput();
+    ClickEditor(kCaptureBoxColumn, kCaptureBoxRow);
+    WaitUntilEditorTookInput();
+  }
 };
 
+// F6's sequence is full: a capture for it is refused with a message box,
+// shown inside the device thread's request.
+class FullSequenceEndToEnd : public EditorEndToEnd {
+ protected:
+  KeysetImage StartingKeyset() const override {
+    KeysetImage image;
+    for (int step = 1; step <= 10; ++step) image.KeyStep(0, kF6, step, 'A');
+    return image;
+  }
+};
+
+TEST_F(FullSequenceEndToEnd, ASignalDuringTheMessageBoxOfACaptureEndsTheProgramAtOnce) {
+  EnterCaptureModeForF6();
+  BringTargetToFront();
+  PressOnSurface(kF6);
+  ASSERT_NE(WaitForWindow(*desktop, editor->pid(),
+                          [](const std::string& title) { return title == "Brenlow Electronics"; }),
+            0u);
+  const std::filesystem::path preferences = folder->path() / "QuorbelU.ini";
+  std::filesystem::remove(preferences);
+
+  ::kill(editor->pid(), SIGTERM);
+  WaitUntil([&] { return ProcessEnded(editor->pid()); }, "the program did not end",
+            std::chrono::seconds(3));
+  EXPECT_EQ(editor->Wait(), 0);
+  editor.reset();
+  EXPECT_TRUE(std::filesystem::exists(preferences));
+}
+
 TEST_F(EditorEndToEnd, CaptureStoresThePointUnderTheCursorAndPlaybackClicksThere) {
-  SelectF6InEditor();
-  // "Left Mouse Click" in the mouse emulation list, then capture mode.
-  ChooseInEditorList(kMouseEmulationColumn, kMouseEmulationRow, 1);
-  WaitUntilEditorTookInput();
-  ClickEditor(kCaptureBoxColumn, kCaptureBoxRow);
-  WaitUntilEditorTookInput();
+  EnterCaptureModeForF6();
 
   // The cursor rests where the target was clicked to bring it in front.
   BringTargetToFront();

@@ -1,5 +1,7 @@
 #include "tests/e2e/EndToEndRig.h"
 
+#include <fstream>
+
 #include <signal.h>
 
 #include <algorithm>
@@ -43,6 +45,13 @@ void EndToEndTest::SetUp() {
   ASSERT_TRUE(desktop && input);
   folder = std::make_unique<ProgramFolder>();
   folder->WritePreferences(kPort, kBaudRate);
+}
+
+bool EndToEndTest::ProcessEnded(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string pidText, name, state;
+  stat >> pidText >> name >> state;
+  return !stat || state == "Z";
 }
 
 void EndToEndTest::TearDown() {

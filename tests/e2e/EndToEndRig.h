@@ -83,6 +83,8 @@ class EndToEndTest : public ::testing::Test {
   std::string EditorTitle();
   void WaitForEditorTitle(const std::string& title,
                           std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Whether the process has ended (and waits to be reaped).
+  static bool ProcessEnded(pid_t pid);
   // Polls `done` until it holds; throws with `what` when it never does.
   static void WaitUntil(const std::function<bool()>& done, const std::string& what,
                         std::chrono::milliseconds timeout = std::chrono::seconds(20));

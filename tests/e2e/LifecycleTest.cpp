@@ -2,6 +2,7 @@
 // that goes away and comes back while the program runs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "tests/e2e/EndToEndRig.h"
@@ -13,14 +14,6 @@ using Keys = std::vector<std::string>;
 
 constexpr int kF3 = 2;
 constexpr int kVirtualReturn = 13;
-
-// Whether the process has ended (and waits to be reaped).
-bool Ended(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string pidText, name, state;
-  stat >> pidText >> name >> state;
-  return !stat || state == "Z";
-}
 
 class LifecycleEndToEnd : public EndToEndTest {
  protected:
@@ -59,11 +52,25 @@ TEST_F(LifecycleEndToEnd, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered)
   WaitUntil([&] { return desktop->ForegroundWindow() == message; },
             "the message did not come to the front");
   TypeKey(kVirtualReturn);
-  WaitUntil([&] { return Ended(second->pid()); }, "the second copy did not end");
+  WaitUntil([&] { return ProcessEnded(second->pid()); }, "the second copy did not end");
   EXPECT_EQ(second->Wait(), 0);
 
   EXPECT_EQ(EditorTitle(), "Quorbel - Default");
   ExpectPressPlays();
+}
+
+TEST_F(LifecycleEndToEnd, LosingTheXServerEndsTheProgramWithItsPreferencesWritten) {
+  const std::filesystem::path preferences = folder->path() / "QuorbelU.ini";
+  std::filesystem::remove(preferences);
+  target.reset();
+  input.reset();
+  desktop.reset();
+  server->Stop();
+  WaitUntil([&] { return ProcessEnded(editor->pid()); }, "the program did not end",
+            std::chrono::seconds(5));
+  editor->Wait();
+  editor.reset();
+  EXPECT_TRUE(std::filesystem::exists(preferences));
 }
 
 TEST_F(LifecycleEndToEnd, TheProgramOutlivesAnUnpluggedSurfaceAndPlaysAgainOnceItIsBack) {

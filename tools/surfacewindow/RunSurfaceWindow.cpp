@@ -4,6 +4,7 @@
 
 #include "tools/surfacewindow/SurfaceWindow.h"
 #include "tools/surfacewindow/ToolDriver.h"
+#include "tools/surfacewindow/X11Pointer.h"
 
 namespace quorbel::surfacewindow {
 
@@ -22,6 +23,9 @@ int RunSurfaceWindow(surfacetool::SurfaceTool& tool, int signalDescriptor, int a
   ToolDriver driver(tool, signalDescriptor, [] { QApplication::quit(); });
   SurfaceWindow window(tool.State(), tool.Controls(),
                        [&driver](const surfacetool::Command& command) { driver.Execute(command); });
+  const SyntheticPointer pointer;
+  window.IgnoreInputWhen([&pointer] { return pointer.Synthesised(); });
+  LeaveFocusProtocol(window);
   tool.SetChangeListener([&window, &tool] {
     window.setWindowTitle(Title(tool));
     window.StateChanged();

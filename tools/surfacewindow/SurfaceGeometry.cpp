@@ -36,7 +36,8 @@ double WheelRadius() { return WheelRect().height() / 2.0; }
 
 QRect SurfaceArea() {
   const int top = panel_layout::RowToPixels(kTopStripRows);
-  return {0, top, panel_layout::ColumnToPixels(kSurfaceColumns), panel_layout::RowToPixels(panel_layout::kWindowRows) - top};
+  return {0, top, panel_layout::ColumnToPixels(kSurfaceColumns),
+          panel_layout::RowToPixels(panel_layout::kWindowRows) - top};
 }
 
 QRect PictureRect(const panel_layout::PanelPlace& place) {

@@ -1,6 +1,6 @@
 #include "tools/surfacewindow/SurfaceWindow.h"
 
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -32,7 +32,12 @@ SurfaceWindow::SurfaceWindow(const surfacetool::SurfaceState& state,
       send_(std::move(send)),
       jogStepsSeen_(controls.JogSteps()) {
   setFixedSize(SurfaceArea().size());
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::NoFocus);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  shiftWatch_.setInterval(kShiftWatchMs);
+  connect(&shiftWatch_, &QTimer::timeout, this, [this] {
+    if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier)) LetShuttleGo();
+  });
   jogLit_.setSingleShot(true);
   jogLit_.setInterval(kJogLitMs);
   connect(&jogLit_, &QTimer::timeout, this, [this] {
@@ -49,6 +54,10 @@ void SurfaceWindow::StateChanged() {
     jogLit_.start();
   }
   update();
+}
+
+void SurfaceWindow::IgnoreInputWhen(std::function<bool()> synthesised) {
+  synthesised_ = std::move(synthesised);
 }
 
 QPointF SurfaceWindow::OnPanel(QPointF point) { return point + SurfaceArea().topLeft(); }
@@ -102,7 +111,7 @@ void SurfaceWindow::paintEvent(QPaintEvent*) {
 }
 
 void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
+  if (event->button() != Qt::LeftButton || (synthesised_ && synthesised_())) return;
   const QPointF at = OnPanel(event->position());
   const int picture = PictureAt(at);
   if (IsKey(picture)) {
@@ -140,29 +149,22 @@ void SurfaceWindow::wheelEvent(QWheelEvent* event) {
     event->ignore();
     return;
   }
+  event->accept();
+  if (synthesised_ && synthesised_()) return;
   // Some platforms turn a wheel with Shift held into a sideways one.
   const QPoint delta = event->angleDelta();
   const int notches = notches_.Take(delta.y() != 0 ? delta.y() : delta.x());
   if (event->modifiers() & Qt::ShiftModifier) {
     SendShuttle(ring_.Turn(notches));
+    shiftWatch_.start();
   } else {
     LetShuttleGo();
     SendJog(notches);
   }
-  event->accept();
-}
-
-void SurfaceWindow::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Shift) LetShuttleGo();
-  QWidget::keyReleaseEvent(event);
-}
-
-void SurfaceWindow::focusOutEvent(QFocusEvent* event) {
-  LetShuttleGo();
-  QWidget::focusOutEvent(event);
 }
 
 void SurfaceWindow::LetShuttleGo() {
+  shiftWatch_.stop();
   if (!ring_.Held()) SendShuttle(ring_.Release());
 }
 

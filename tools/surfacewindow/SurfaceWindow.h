@@ -21,7 +21,8 @@ namespace quorbel::surfacewindow {
 // the ring, which springs back to its centre when let go. The lamps and the
 // display show `state`; keys held down, the shuttle lamps and a turning jog
 // wheel show `controls`, whatever sent them. The owner keeps both; call
-// StateChanged after either changes.
+// StateChanged after either changes. Like an on-screen keyboard, the window
+// never takes the keyboard focus from the program it plays into.
 class SurfaceWindow : public QWidget {
  public:
   using CommandSink = std::function<void(const surfacetool::Command&)>;
@@ -30,9 +31,15 @@ class SurfaceWindow : public QWidget {
                 CommandSink send, QWidget* parent = nullptr);
 
   void StateChanged();
+  // Pointer input for which `synthesised` holds is not the user's and moves
+  // nothing on the surface.
+  void IgnoreInputWhen(std::function<bool()> synthesised);
 
   // How long the jog wheel shows itself turned after a step.
   static constexpr int kJogLitMs = 150;
+  // How often a ring turned with Shift looks whether Shift is still held;
+  // the window has no focus to hear its release.
+  static constexpr int kShiftWatchMs = 50;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,8 +47,6 @@ class SurfaceWindow : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // The main window's pixel under a point of this widget.
@@ -58,6 +63,7 @@ class SurfaceWindow : public QWidget {
   const surfacetool::SurfaceState& state_;
   const surfacetool::SentControls& controls_;
   CommandSink send_;
+  std::function<bool()> synthesised_;
   int jogStepsSeen_ = 0;
   int heldKey_ = -1;
   ShuttleRing ring_;
@@ -66,6 +72,7 @@ class SurfaceWindow : public QWidget {
   WheelNotches notches_;
   int litWheelHalf_ = 0;
   QTimer jogLit_;
+  QTimer shiftWatch_;
   std::map<std::string, QImage> images_;
   qreal imageScale_ = 0;
 };

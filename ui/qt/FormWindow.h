@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMainWindow>
+#include <QRect>
 #include <functional>
 
 namespace quorbel::ui {
@@ -17,14 +18,22 @@ class FormWindow : public QMainWindow {
 
   QWidget* Client() const { return client_; }
 
+  // Where a frame of this geometry goes so that it lies in `area`, the part
+  // of the screen that panels leave free: moved as little as it takes, and
+  // when it is larger than the area, its title bar at the area's top left.
+  static QPoint OnScreen(QRect frame, QRect area);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   QWidget* client_;
   std::function<bool()> closing_;
   std::function<void(bool)> activation_;
+  // Shown, but the window manager's frame not yet checked.
+  bool frameUnchecked_ = false;
 };
 
 }  // namespace quorbel::ui

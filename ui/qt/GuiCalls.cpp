@@ -47,16 +47,49 @@ bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
   queue_.pop_front();
   lock.unlock();
   std::exception_ptr failure;
+  ++running_;
   try {
     (*request->work)();
   } catch (...) {
     failure = std::current_exception();
   }
+  --running_;
   lock.lock();
   request->failure = failure;
   request->finished = true;
   finished_.notify_all();
+  if (running_ == 0 && !putOff_.empty()) {
+    lock.unlock();
+    RunPutOff();
+    lock.lock();
+  }
   return true;
+}
+
+void GuiCalls::OutsideCalls(std::function<void()> work) {
+  if (!OnGuiThread() || running_ == 0) {
+    work();
+    return;
+  }
+  putOff_.push_back(std::move(work));
+}
+
+void GuiCalls::RunPutOff() {
+  // A work that waits serves calls itself; what it puts off meanwhile runs
+  // after it, not inside it.
+  if (runningPutOff_) return;
+  runningPutOff_ = true;
+  try {
+    while (running_ == 0 && !putOff_.empty()) {
+      const std::function<void()> work = std::move(putOff_.front());
+      putOff_.pop_front();
+      work();
+    }
+  } catch (...) {
+    runningPutOff_ = false;
+    throw;
+  }
+  runningPutOff_ = false;
 }
 
 std::size_t GuiCalls::ServePending() {

@@ -40,6 +40,11 @@ class GuiCalls {
   void ServeUntil(const std::function<bool()>& done);
   void Wake();
 
+  // GUI thread: runs `work` now, or, while the GUI thread runs a call of
+  // another thread, right after the outermost such call has finished and its
+  // caller has been let go.
+  void OutsideCalls(std::function<void()> work);
+
  private:
   struct Request {
     const std::function<void()>* work = nullptr;
@@ -48,6 +53,8 @@ class GuiCalls {
   };
   // Takes the next request, if any, and runs it with the lock released.
   bool ServeOne(std::unique_lock<std::mutex>& lock);
+  // Runs the works put off until no call runs; with the lock released.
+  void RunPutOff();
 
   const std::thread::id guiThread_;
   QObject context_;  // lives on the GUI thread; receives the wake-ups
@@ -56,6 +63,12 @@ class GuiCalls {
   std::condition_variable finished_;  // a call has run
   std::deque<Request*> queue_;
   bool woken_ = false;
+  // GUI thread only: how many calls of other threads it is running now (a
+  // call's nested event loop may run another), and the works put off until
+  // none is.
+  int running_ = 0;
+  std::deque<std::function<void()>> putOff_;
+  bool runningPutOff_ = false;
 };
 
 }  // namespace quorbel::ui

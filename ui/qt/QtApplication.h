@@ -9,7 +9,8 @@ namespace quorbel::ui {
 // The Qt application of the program. It gives the toolkit the first look at
 // every key event, before the widget that has the focus or any of its
 // parents: key events reach the program's event callback once, ahead of the
-// widget, and a cancelled key never reaches the widget. It also uses one
+// widget, and a cancelled key never reaches the widget, nor does the
+// context menu the window system asks for after a Menu key. It also uses one
 // widget style on every desktop, so that the program's colours show.
 class QtApplication : public QApplication {
  public:
@@ -23,7 +24,12 @@ class QtApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // notify() itself, with the key router's first look.
+  bool Deliver(QObject* receiver, QEvent* event);
+
   KeyRouter router_;
+  // The last key pressed was the Menu key, and the router used it up.
+  bool menuKeyTaken_ = false;
 };
 
 }  // namespace quorbel::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "platform/UiRequests.h"
 #include "ui/qt/GuiCalls.h"
@@ -18,6 +19,9 @@ class QtUiRequests : public UiRequests {
   void Run(const std::function<void()>& request) override { calls_.Call(request); }
   void ServeUntil(const std::function<bool()>& done) override { calls_.ServeUntil(done); }
   void Wake() override { calls_.Wake(); }
+  void OutsideRequests(std::function<void()> work) override {
+    calls_.OutsideCalls(std::move(work));
+  }
 
  private:
   GuiCalls& calls_;

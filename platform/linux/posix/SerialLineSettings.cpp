@@ -60,7 +60,12 @@ bool ApplySurfaceLineSettings(int fd, int baudRate) {
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
   });
-  Change(fd, [](termios& t) { t.c_iflag |= INPCK; });
+  // Parity is checked the way the surface's own platform checks it: errors
+  // are counted by the driver and cleared, and the byte is still delivered as
+  // it came. Input parity checking in termios would instead hand over 0x00
+  // for a byte with a parity or framing error (or drop it, or mark it with
+  // extra bytes), and 0x00 as a message value reads as control 0.
+  Change(fd, [](termios& t) { t.c_iflag &= ~static_cast<tcflag_t>(INPCK | IGNPAR | PARMRK); });
   Change(fd, [](termios& t) { t.c_cflag |= PARENB | PARODD; });
   return true;
 }

@@ -26,7 +26,8 @@ constexpr std::chrono::milliseconds kSpareSettle{50};
 struct HeldKey {
   int virtualKey = 0;
   KeyCode keycode = 0;
-  bool spare = false;  // a spare keycode mapped for this press
+  bool spare = false;          // a spare keycode mapped for this press
+  bool repeatStopped = false;  // its auto-repeat is off while we hold it
 };
 
 unsigned int ButtonNumber(MouseButton button) {
@@ -86,6 +87,27 @@ struct X11Input::Impl {
     XSync(display(), False);
   }
 
+  // The server repeats a key that stays down, also one held through XTest;
+  // a played key is one press however long it is held. Only the keycode we
+  // are about to hold stops repeating, and only while we hold it: the
+  // user's repeat settings for every other key stay as they are. False when
+  // the key did not repeat anyway.
+  bool StopRepeat(KeyCode keycode) {
+    XKeyboardState state{};
+    XGetKeyboardControl(display(), &state);
+    const auto bit = static_cast<char>(1 << (keycode % 8));
+    if ((state.auto_repeats[keycode / 8] & bit) == 0) return false;
+    SetRepeat(keycode, AutoRepeatModeOff);
+    return true;
+  }
+
+  void SetRepeat(KeyCode keycode, int mode) {
+    XKeyboardControl control{};
+    control.key = keycode;
+    control.auto_repeat_mode = mode;
+    XChangeKeyboardControl(display(), KBKey | KBAutoRepeatMode, &control);
+  }
+
   void Press(int virtualKey) {
     const KeySym keysym = VirtualKeyToKeysym(virtualKey);
     if (keysym == NoSymbol) return;
@@ -97,11 +119,13 @@ struct X11Input::Impl {
       key.spare = true;
       MapSpare(key.keycode, keysym);
     }
+    auto same = [&](const HeldKey& h) { return h.virtualKey == virtualKey; };
+    const bool again = std::any_of(held.begin(), held.end(), same);
+    if (!again) key.repeatStopped = StopRepeat(key.keycode);
     XTestFakeKeyEvent(display(), key.keycode, True, CurrentTime);
     XSync(display(), False);
-    auto same = [&](const HeldKey& h) { return h.virtualKey == virtualKey; };
     // A key pressed again while down repeats; it stays one entry in the ledger.
-    if (std::none_of(held.begin(), held.end(), same)) held.push_back(key);
+    if (!again) held.push_back(key);
   }
 
   void Release(int virtualKey) {
@@ -119,6 +143,7 @@ struct X11Input::Impl {
     const HeldKey key = *found;
     held.erase(found);
     XTestFakeKeyEvent(display(), key.keycode, False, CurrentTime);
+    if (key.repeatStopped) SetRepeat(key.keycode, AutoRepeatModeOn);
     XSync(display(), False);
     if (key.spare) {
       std::this_thread::sleep_for(kSpareSettle);

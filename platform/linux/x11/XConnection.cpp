@@ -1,7 +1,11 @@
 #include "platform/linux/x11/XConnection.h"
 
+#include "platform/linux/x11/DisplayLost.h"
+
 #include <array>
+#include <atomic>
 #include <set>
+#include <utility>
 
 namespace quorbel::x11 {
 namespace {
@@ -19,6 +23,21 @@ int RecordError(Display* display, XErrorEvent* error) {
     if (ownDisplays.contains(display)) return 0;
   }
   return previousHandler != nullptr ? previousHandler(display, error) : 0;
+}
+
+std::function<void()> lostHandler;
+std::atomic<bool> lostReported{false};
+
+// Xlib calls this after a connection broke instead of ending the process;
+// when it returns, the connection stays marked broken and fails every request.
+void ConnectionLost(Display*, void*) {
+  if (lostReported.exchange(true)) return;
+  std::function<void()> lost;
+  {
+    std::lock_guard lock(errorMutex);
+    lost = lostHandler;
+  }
+  if (lost) lost();
 }
 
 void InstallErrorHandler() {
@@ -52,6 +71,7 @@ XConnection::XConnection(Display* display) : display_(display) {
     ownDisplays.insert(display_);
     InstallErrorHandler();
   }
+  XSetIOErrorExitHandler(display_, ConnectionLost, nullptr);
   atoms_ = InternAtoms(display_);
 }
 
@@ -62,3 +82,12 @@ XConnection::~XConnection() {
 }
 
 }  // namespace quorbel::x11
+
+namespace quorbel {
+
+void OnDisplayLost(std::function<void()> lost) {
+  std::lock_guard lock(x11::errorMutex);
+  x11::lostHandler = std::move(lost);
+}
+
+}  // namespace quorbel

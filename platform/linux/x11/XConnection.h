@@ -36,6 +36,7 @@ struct Atoms {
 // Protocol errors on the connection (a window that vanished between two
 // requests, for one) are ignored: they never end the process. Each request
 // that can fail is checked by its own result.
+// Losing the connection does not end it either (DisplayLost.h).
 class XConnection {
  public:
   // Empty name: the display named by $DISPLAY. Null when it cannot be opened.

@@ -32,9 +32,11 @@ int CallsAfterSignals(std::initializer_list<int> sent) {
   return calls;
 }
 
-TEST(ShutdownSignals, TerminateAndInterruptReachTheEventLoopInsteadOfKilling) {
+TEST(ShutdownSignals, TerminateInterruptAndHangUpReachTheEventLoopInsteadOfKilling) {
   EXPECT_GE(CallsAfterSignals({SIGTERM}), 1);
   EXPECT_GE(CallsAfterSignals({SIGINT, SIGTERM}), 1);
+  // The terminal that started the program closing.
+  EXPECT_GE(CallsAfterSignals({SIGHUP}), 1);
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "ToolkitFixture.h"
+#include "ui/qt/FormWindow.h"
 
 namespace quorbel::ui {
 namespace {
@@ -41,6 +43,29 @@ TEST_F(ToolkitTest, AFormsPlaceFollowsTheWindowOnTheScreen) {
   EXPECT_EQ(place.width, 126.875);
   EXPECT_EQ(place.height, 32.4375);
   EXPECT_EQ(kit.FormPlace("nothing").width, 0);
+}
+
+// A window placed at the corner of the screen keeps its title bar, with the
+// caption and the close box, on the screen; the frame is known only once the
+// window is shown.
+TEST_F(ToolkitTest, AFormsFrameStartsOnTheScreen) {
+  QWidget* main = kit.FormWidget("main");
+  const QRect area = main->screen()->availableGeometry();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  QTRY_VERIFY_WITH_TIMEOUT(area.contains(main->frameGeometry().topLeft()), 5000);
+  EXPECT_GE(main->geometry().top(), main->frameGeometry().top());
+}
+
+TEST(FramePlacement, AFrameIsMovedOntoTheWorkAreaAndNoFurther) {
+  const QRect area(0, 30, 1280, 994);  // below a panel of 30 pixels
+  // Above and left of the area: moved in.
+  EXPECT_EQ(FormWindow::OnScreen(QRect(-1, -20, 1017, 559), area), QPoint(0, 30));
+  // Within it: left where it is.
+  EXPECT_EQ(FormWindow::OnScreen(QRect(100, 200, 1017, 559), area), QPoint(100, 200));
+  // Past the right or bottom edge: moved back.
+  EXPECT_EQ(FormWindow::OnScreen(QRect(600, 800, 1017, 559), area), QPoint(263, 465));
+  // Larger than the area: its title bar and left edge stay reachable.
+  EXPECT_EQ(FormWindow::OnScreen(QRect(-50, -50, 2000, 1500), area), QPoint(0, 30));
 }
 
 TEST_F(ToolkitTest, TheLayoutRunsWhileTheFormIsCreated) {

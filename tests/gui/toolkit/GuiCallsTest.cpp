@@ -50,6 +50,36 @@ TEST_F(ToolkitTest, RequestsRunAtOnceOnTheGuiThreadAndCarryFailuresBack) {
   EXPECT_TRUE(caught);
 }
 
+// A stop of the device thread asked for in a nested event loop inside one of
+// its requests waits for it: it must run once the request has returned.
+TEST_F(ToolkitTest, WorkAskedForInsideARequestRunsAfterItAndMayWaitForItsThread) {
+  QtUiRequests requests(kit.Calls());
+  std::atomic<bool> deviceDone{false};
+  bool ranInsideTheRequest = false;
+  bool sawTheThreadEnd = false;
+  std::thread device([&] {
+    requests.Run([&] {
+      kit.Delay(0.005f);
+      requests.OutsideRequests([&] {
+        requests.ServeUntil([&] { return deviceDone.load(); });
+        sawTheThreadEnd = true;
+      });
+      ranInsideTheRequest = sawTheThreadEnd;
+    });
+    deviceDone = true;
+    requests.Wake();
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!sawTheThreadEnd && std::chrono::steady_clock::now() < deadline) kit.Delay(0.005f);
+  device.join();
+  EXPECT_TRUE(sawTheThreadEnd);
+  EXPECT_FALSE(ranInsideTheRequest);
+  // Outside every request it runs at once.
+  bool atOnce = false;
+  requests.OutsideRequests([&] { atOnce = true; });
+  EXPECT_TRUE(atOnce);
+}
+
 TEST_F(ToolkitTest, ADelayOffTheGuiThreadSleepsWithoutTheGuiThread) {
   // The GUI thread serves nothing while it joins: a delay that needed it would hang.
   const auto start = std::chrono::steady_clock::now();

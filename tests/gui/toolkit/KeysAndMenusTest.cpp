@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -14,6 +17,19 @@ using ::testing::ElementsAre;
 
 constexpr int kBox = 620;
 
+// Counts the context-menu events a widget receives.
+class MenuCounter : public QObject {
+ public:
+  explicit MenuCounter(int& count) : count_(count) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ContextMenu) ++count_;
+    return false;
+  }
+
+ private:
+  int& count_;
+};
+
 class KeysTest : public ToolkitTest {
  protected:
   void SetUp() override {
@@ -24,6 +40,29 @@ class KeysTest : public ToolkitTest {
   }
 
   QLineEdit* Box() const { return static_cast<QLineEdit*>(Control(kBox)); }
+
+  // A key without a character of its own, down and up.
+  static void Click(QWidget* widget, Qt::Key key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &up);
+  }
+
+  // What the window system sends after a Menu key press.
+  void AskForContextMenu() {
+    QContextMenuEvent ask(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                          Box()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(Box(), &ask);
+  }
+
+  std::vector<int> KeyDowns() const {
+    std::vector<int> downs;
+    for (const Event& event : events) {
+      if (event.code == kKeyDown) downs.push_back(event.value);
+    }
+    return downs;
+  }
 
   // Key events as code and value, leaving out focus changes.
   std::vector<std::pair<int, int>> Keys() const {
@@ -86,6 +125,43 @@ TEST_F(KeysTest, KeypadShiftedAndSystemKeys) {
   QTest::keyClick(Box(), Qt::Key_Delete);
   EXPECT_THAT(Keys(), ElementsAre(Key{kSystemKey, 121}, Key{kKeyUp, 121}, Key{kKeyDown, 46},
                                   Key{kKeyUp, 46}));
+}
+
+// The key box takes keys as the program's own: a key down the program
+// cancels never reaches the text box, so the box does nothing of its own with
+// it (the Menu key would open its context menu), and media and browser keys
+// arrive by their virtual-key codes.
+TEST_F(KeysTest, ACancelledMenuKeyOpensNothingAndMediaKeysArriveByTheirCodes) {
+  kit.AllowKeyEvents(2);
+  handler = [](Event& event) {
+    if (event.code == kKeyDown) event.cancel = true;
+  };
+  for (Qt::Key key :
+       {Qt::Key_VolumeMute, Qt::Key_VolumeUp, Qt::Key_MediaNext, Qt::Key_MediaTogglePlayPause,
+        Qt::Key_Back, Qt::Key_HomePage, Qt::Key_LaunchMail}) {
+    Click(Box(), key);
+  }
+  EXPECT_THAT(KeyDowns(), ElementsAre(173, 175, 176, 179, 166, 172, 180));
+  EXPECT_EQ(Box()->text(), "");
+
+  // The window system follows the Menu key with a keyboard context-menu
+  // request; after a Menu key the program took, the box never sees it.
+  int menus = 0;
+  MenuCounter counter(menus);
+  Box()->installEventFilter(&counter);
+  Click(Box(), Qt::Key_Menu);
+  AskForContextMenu();
+  EXPECT_EQ(menus, 0);
+  EXPECT_EQ(KeyDowns().back(), 93);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the box opened its own menu";
+
+  // A Menu key the program left alone is the box's, and so is its menu.
+  handler = nullptr;
+  Click(Box(), Qt::Key_Menu);
+  AskForContextMenu();
+  EXPECT_EQ(menus, 1);
+  Box()->removeEventFilter(&counter);
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
 TEST_F(KeysTest, KeysOutsideTextBoxesGoToTheForm) {

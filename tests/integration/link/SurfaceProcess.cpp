@@ -10,6 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 
 extern char** environ;
@@ -27,7 +28,8 @@ void ClosePair(int fds[2]) {
 
 }  // namespace
 
-SurfaceProcess::SurfaceProcess(const std::string& dir, int port, std::function<void()> onLine)
+SurfaceProcess::SurfaceProcess(const std::string& dir, int port, std::function<void()> onLine,
+                               const std::string& windowDisplay)
     : onLine_(std::move(onLine)) {
   int toChild[2];
   int fromChild[2];
@@ -42,10 +44,25 @@ SurfaceProcess::SurfaceProcess(const std::string& dir, int port, std::function<v
   posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
   const std::string portText = std::to_string(port);
   std::vector<std::string> command = {QUORBEL_SURFACE_PROGRAM, "--dir", dir, "--port", portText};
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view text(*entry);
+    if (windowDisplay.empty() ||
+        !(text.starts_with("DISPLAY=") || text.starts_with("QT_QPA_PLATFORM="))) {
+      environment.emplace_back(*entry);
+    }
+  }
+  if (!windowDisplay.empty()) {
+    command.emplace_back("--window");
+    environment.push_back("DISPLAY=" + windowDisplay);
+  }
   std::vector<char*> argv;
   for (std::string& part : command) argv.push_back(part.data());
   argv.push_back(nullptr);
-  const int error = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  const int error = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(toChild[0]);
   ::close(fromChild[1]);

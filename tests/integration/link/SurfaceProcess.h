@@ -24,13 +24,16 @@ struct SurfaceLine {
 class SurfaceProcess {
  public:
   // Starts the program and waits for its "ready" line. Throws when it cannot.
-  SurfaceProcess(const std::string& dir, int port, std::function<void()> onLine = {});
+  // With `windowDisplay` it also shows its window on that X display.
+  SurfaceProcess(const std::string& dir, int port, std::function<void()> onLine = {},
+                 const std::string& windowDisplay = {});
   // Asks it to quit, so it removes its port link; kills it when it does not.
   ~SurfaceProcess();
   SurfaceProcess(const SurfaceProcess&) = delete;
   SurfaceProcess& operator=(const SurfaceProcess&) = delete;
 
   void Command(const std::string& line);
+  pid_t pid() const { return pid_; }
 
   std::vector<SurfaceLine> Lines() const;
   std::size_t LineCount() const;

@@ -46,6 +46,16 @@ for size in 48 128 256; do
   fi
 done
 
+# The user guide that Help opens, with every picture it shows.
+guide="$prefix/share/doc/quorbelu/guide.html"
+if [ -f "$guide" ]; then
+  for picture in $(grep -o 'src="[^"]*"' "$guide" | sed 's/src="\(.*\)"/\1/'); do
+    [ -f "$prefix/share/doc/quorbelu/$picture" ] || fail "the guide's picture $picture is missing"
+  done
+else
+  fail "no share/doc/quorbelu/guide.html"
+fi
+
 # The wrapper makes the user's folder and starts the program inside it.
 fake=$(mktemp -d)
 trap 'rm -rf "$fake"' EXIT

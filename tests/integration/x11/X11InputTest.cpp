@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/linux/x11/X11Desktop.h"
+#include "tests/integration/x11/KeyRepeat.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
 
@@ -72,6 +74,26 @@ TEST_F(X11InputTest, AllModifierKeysHoldTheirModifiers) {
                                  "press Shift_L 12", "press A 13", "release A 13",
                                  "release Shift_L 13", "release Alt_L 12", "release Control_L 4",
                                  "release Menu 0", "press Super_L 0", "release Super_L 64"}));
+}
+
+TEST_F(X11InputTest, AKeyHeldDownIsOnePressAndRepeatsAgainForTheUserAfterwards) {
+  auto repeat = testing::KeyRepeat::Connect(server_->display());
+  ASSERT_NE(repeat, nullptr);
+  // Repeat soon and often, so that any repeat shows within a short hold.
+  ASSERT_TRUE(repeat->SetRate(50, 20));
+  ASSERT_TRUE(repeat->Repeats('a'));
+
+  input_->KeyDown('A');
+  const bool repeatsWhileHeld = repeat->Repeats('a');
+  const bool othersRepeatWhileHeld = repeat->Repeats('b');
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  input_->KeyUp('A');
+  Tap('B');
+
+  EXPECT_EQ(KeyLines(4), (Lines{"press a 0", "release a 0", "press b 0", "release b 0"}));
+  EXPECT_FALSE(repeatsWhileHeld);
+  EXPECT_TRUE(othersRepeatWhileHeld);
+  EXPECT_TRUE(repeat->Repeats('a')) << "the user's key no longer repeats";
 }
 
 TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {

@@ -16,6 +16,8 @@ class XvfbServer {
 
   // ":<number>", for XOpenDisplay and -display options.
   const std::string& display() const { return display_; }
+  // Ends the server at once, as a crash or a closed session would.
+  void Stop() { server_.reset(); }
 
  private:
   XvfbServer(std::unique_ptr<ChildProcess> server, std::string display);

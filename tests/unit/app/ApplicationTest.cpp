@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 
 #include "app/FolderReport.h"
 #include "common/FolderTrust.h"
@@ -56,10 +57,6 @@ class ApplicationTest : public ::testing::Test {
 };
 
 TEST_F(ApplicationTest, StartupBuildsTheWindowThenOpensThePort) {
-  std::vector<int> dialogDuringOpen;
-  parts->onCall = [&](const std::string& call) {
-    if (call == "OpenLink") dialogDuringOpen.push_back(app.State().windows.DialogActive);
-  };
   app.Run();
   EXPECT_TRUE(kit.HasForm("main"));
   EXPECT_TRUE(kit.TimerRunning("main", ui::kStatusTimer));
@@ -69,8 +66,7 @@ TEST_F(ApplicationTest, StartupBuildsTheWindowThenOpensThePort) {
   EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default"));
   EXPECT_EQ(kit.KeyEventsMode(), 2);
   EXPECT_EQ(kit.FormIcon("main"), "$program");
-  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink", "StartSurface"));
-  EXPECT_THAT(dialogDuringOpen, ElementsAre(1));
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLinkAtStartup"));
   EXPECT_EQ(app.State().windows.DialogActive, 0);
   EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
   EXPECT_TRUE(guard.Holds());
@@ -83,7 +79,7 @@ TEST_F(ApplicationTest, KeysetFilesAreLoadedAndTheFirstSelected) {
   app.Run();
   EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default", "Notepad"));
   EXPECT_THAT(parts->calls, ElementsAre("RefreshWindowList", "SelectKeyset 0", "PutPortMenuMarks",
-                                        "OpenLink", "StartSurface"));
+                                        "OpenLinkAtStartup"));
 }
 
 // Folder trouble is said once, after the keysets are loaded, and start-up
@@ -142,24 +138,16 @@ TEST_F(ApplicationTest, GuardThatCannotBeMadeSaysSoAndEndsStartup) {
               ElementsAre(std::string("Brenlow Electronics, Inc.: ") + kGuardFailureMessage));
 }
 
-TEST_F(ApplicationTest, PortFailureNamesThePortAndKeepsTheWindow) {
-  parts->linkOpens = false;
-  kit.SetDialogHook([&] { kit.Send("main", 0, ui::kLostFocus); });
-  app.Run();
-  EXPECT_THAT(MessageTexts(), ElementsAre("QuorbelU: Failure to start communications on Com 7"));
-  EXPECT_TRUE(kit.HasForm("main"));
-  EXPECT_FALSE(kit.Minimised("main"));
-  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink"));
-  EXPECT_EQ(app.State().windows.DialogActive, 0);
-}
-
 TEST_F(ApplicationTest, MissingPreferencesAreReportedBeforeThePortIsTried) {
   fs::remove(folder / "QuorbelU.ini");
-  parts->linkOpens = false;
+  std::size_t boxesWhenOpened = 0;
+  parts->onCall = [&](const std::string& call) {
+    if (call == "OpenLinkAtStartup") boxesWhenOpened = kit.MessageBoxes().size();
+  };
   app.Run();
-  ASSERT_EQ(kit.MessageBoxes().size(), 2u);
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
   EXPECT_EQ(kit.MessageBoxes()[0].text, kPreferencesMissingMessage);
-  EXPECT_EQ(kit.MessageBoxes()[1].title, "QuorbelU");
+  EXPECT_EQ(boxesWhenOpened, 1u);
 }
 
 TEST_F(ApplicationTest, ShutdownDuringAStartupMessageEndsStartup) {
@@ -171,10 +159,41 @@ TEST_F(ApplicationTest, ShutdownDuringAStartupMessageEndsStartup) {
   EXPECT_EQ(kit.MessageBoxes().size(), 1u);
 }
 
-TEST_F(ApplicationTest, RunningDeviceThreadIsNotStartedAgain) {
-  parts->threadRunning = true;
+TEST_F(ApplicationTest, ShutdownInsideADeviceRequestFinishesWhenTheRequestReturns) {
   app.Run();
-  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks"));
+  parts->calls.clear();
+  parts->insideRequest = true;
+  app.Shutdown();
+  // The preferences are written at once; the link, the guard and the window
+  // wait for the request, whose thread the link's stop waits for.
+  EXPECT_FALSE(kit.TimerRunning("main", ui::kStatusTimer));
+  EXPECT_NE(ReadFile(folder / "QuorbelU.ini").find("Com Port=7"), std::string::npos);
+  EXPECT_THAT(parts->calls, IsEmpty());
+  EXPECT_TRUE(kit.HasForm("main"));
+  EXPECT_TRUE(guard.Holds());
+  app.Shutdown();
+  ASSERT_EQ(parts->putOff.size(), 1u);
+
+  parts->insideRequest = false;
+  parts->putOff.front()();
+  EXPECT_THAT(parts->calls, ElementsAre("StopLink"));
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_FALSE(guard.Holds());
+}
+
+TEST_F(ApplicationTest, FailuresInAnEventOrTheLinkNeverEndTheProgram) {
+  app.Run();
+  parts->calls.clear();
+  parts->onCall = [](const std::string& call) {
+    if (call == "OpenKeysetDisplay" || call == "StopLink") throw std::runtime_error("no");
+  };
+  desktop.SetForeground(kit.Handle("main"));
+  EXPECT_TRUE(kit.Click("main", ui::kKeysetDisplayItem));
+  EXPECT_THAT(parts->calls, ElementsAre("OpenKeysetDisplay"));
+  // A link that fails to stop still lets the program end.
+  app.Shutdown();
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_FALSE(guard.Holds());
 }
 
 TEST_F(ApplicationTest, ExitWritesPreferencesStopsTheLinkAndReleasesTheGuard) {

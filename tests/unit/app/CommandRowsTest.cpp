@@ -5,12 +5,14 @@
 
 #include <fstream>
 
+#include "app/UserGuide.h"
 #include "tests/unit/app/MainEventsFixture.h"
 
 namespace quorbel {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 struct Row {
@@ -110,16 +112,39 @@ TEST_F(MainEventsTest, AboutBoxKeepsTheWindowFromMinimising) {
   EXPECT_EQ(state.windows.DialogActive, 0);
 }
 
-TEST_F(MainEventsTest, HelpOpensTheHelpFileOnlyWhenItExists) {
+TEST_F(MainEventsTest, HelpOpensTheHelpFileElseTheUserGuideElseSaysThatNoneIsThere) {
   folder = std::filesystem::temp_directory_path() / ("quorbel-help-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   Send(ui::kHelpItem);
   EXPECT_THAT(kit.HelpRequests(), IsEmpty());
-  std::ofstream(folder / "quorbel.hlp") << "help";
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_THAT(kit.MessageBoxes()[0].text, HasSubstr("guide"));
+  EXPECT_EQ(state.windows.DialogActive, 0);
+
+  std::ofstream(guide) << "<html></html>";
   Send(ui::kHelpItem);
   ASSERT_EQ(kit.HelpRequests().size(), 1u);
-  EXPECT_EQ(kit.HelpRequests()[0].helpFile, (folder / "quorbel.hlp").string());
+  EXPECT_EQ(kit.HelpRequests()[0].helpFile, guide.string());
+
+  // A help file of the work folder comes before the guide.
+  std::ofstream(folder / "quorbel.hlp") << "help";
+  Send(ui::kHelpItem);
+  ASSERT_EQ(kit.HelpRequests().size(), 2u);
+  EXPECT_EQ(kit.HelpRequests()[1].helpFile, (folder / "quorbel.hlp").string());
+  EXPECT_EQ(kit.MessageBoxes().size(), 1u);
   std::filesystem::remove_all(folder);
+  std::filesystem::remove(guide);
+}
+
+TEST(UserGuide, IsFoundInTheSharedDocumentsBesideTheProgramsFolder) {
+  const std::filesystem::path prefix =
+      std::filesystem::temp_directory_path() / ("quorbel-prefix-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(prefix / "share" / "doc" / "quorbelu");
+  EXPECT_EQ(FindUserGuide(prefix / "bin" / "quorbelu"), std::filesystem::path());
+  std::ofstream(prefix / "share" / "doc" / "quorbelu" / "guide.html") << "<html></html>";
+  EXPECT_EQ(FindUserGuide(prefix / "bin" / "quorbelu"),
+            prefix / "share" / "doc" / "quorbelu" / "guide.html");
+  std::filesystem::remove_all(prefix);
 }
 
 TEST_F(MainEventsTest, CtrlF12ShowsAndHidesTheWindowList) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -45,7 +47,10 @@ class MainEventsTest : public ::testing::Test {
   ControlCatalogue catalogue;
   RecordingOperations ops;
   std::filesystem::path folder = std::filesystem::temp_directory_path();
-  MainEvents events{kit, desktop, state, catalogue, ops, [this] { return folder; }};
+  // The user guide the program was installed with; no file until a test writes one.
+  std::filesystem::path guide = std::filesystem::temp_directory_path() /
+                                ("quorbel-guide-" + std::to_string(::getpid()) + ".html");
+  MainEvents events{kit, desktop, state, catalogue, ops, [this] { return folder; }, guide};
 };
 
 }  // namespace quorbel

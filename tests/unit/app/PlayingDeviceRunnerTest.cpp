@@ -49,7 +49,8 @@ class PlayingDeviceRunnerTest : public ::testing::Test {
   HeldInput held{input};
   FakeClock clock;
   ClockWait wait{clock};
-  Playback playback{keysets, target, editor, requests, held, wait};
+  const ControlCatalogue catalogue;
+  Playback playback{keysets, target, editor, requests, held, wait, catalogue};
   PlayingDeviceRunner runner{thread, playback, held};
 };
 

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <stdexcept>
 #include <thread>
 
 #include "app/Application.h"
 #include "app/ProgramComponents.h"
+#include "device/PortMenu.h"
 #include "platform/memory/FakeClock.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInput.h"
@@ -122,6 +125,116 @@ TEST_F(ProgramWiringTest, PressOnTheSurfacePlaysIntoTheProgramInFront) {
   // Shutting down with the thread idle ends it.
   app.Shutdown();
   EXPECT_FALSE(port.IsOpen());
+}
+
+// Exit, the close box and a signal can arrive while the GUI thread serves a
+// nested event loop inside one of the device thread's requests: the pause of
+// the surface's display after a Shift press, the message box of a capture.
+// The program still ends at once: the thread stopped after its request, the
+// port closed, the preferences written, the guard released.
+class StopInsideARequestTest : public ProgramWiringTest {
+ protected:
+  // Serves requests until the program has ended; false when it hangs.
+  bool Ended() {
+    return ServeUntil([&] { return !kit.HasForm("main") && !port.IsOpen(); });
+  }
+  void ExpectEndedCleanly() {
+    EXPECT_FALSE(guard.Holds());
+    EXPECT_TRUE(fs::exists(folder / "QuorbelU.ini"));
+    EXPECT_EQ(requests.Pending(), 0u);
+  }
+  // A surface Shift press with the main window in front: its request shows
+  // the new layer on the surface, which pauses 1/16 s serving events.
+  void PressShiftAndOnThePause(const std::function<void()>& action) {
+    Start();
+    kit.SetDelayHook([this, action](float) {
+      if (paused) return;
+      paused = true;
+      action();
+    });
+    fs::remove(folder / "QuorbelU.ini");
+    ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x14}));
+  }
+
+  bool paused = false;
+};
+
+TEST_F(StopInsideARequestTest, ExitDuringTheDisplayPauseOfAShiftPress) {
+  PressShiftAndOnThePause([&] { kit.Click("main", ui::kExitItem); });
+  ASSERT_TRUE(Ended());
+  ExpectEndedCleanly();
+}
+
+TEST_F(StopInsideARequestTest, CloseBoxDuringTheDisplayPause) {
+  PressShiftAndOnThePause([&] { kit.Close("main"); });
+  ASSERT_TRUE(Ended());
+  ExpectEndedCleanly();
+}
+
+TEST_F(StopInsideARequestTest, SignalDuringTheMessageBoxOfACapture) {
+  Start();
+  desktop.SetForeground(kEditorWindow);
+  kit.SetCheck("main", ui::kCaptureCoordinate, true);
+  int boxes = 0;
+  // What a signal does: shut down from the event loop, here the box's own.
+  kit.SetDialogHook([&] {
+    ++boxes;
+    fs::remove(folder / "QuorbelU.ini");
+    app.Shutdown();
+  });
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x05}));
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(boxes, 1);
+  ExpectEndedCleanly();
+}
+
+TEST_F(StopInsideARequestTest, PortChosenDuringTheDisplayPauseIsOpenedAfterTheRequest) {
+  port.AddPort(2);
+  PressShiftAndOnThePause([&] { kit.Click("main", kComMenuBase + 2); });
+  ASSERT_TRUE(ServeUntil([&] { return port.LastOpenPort() == 2 && port.IsOpen(); }));
+  EXPECT_EQ(app.State().link.CommPort, 2);
+  // The new thread hears the surface on the new port.
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x02}));
+  ASSERT_TRUE(ServeUntil([&] { return kit.ImageName("main", 1002) == "$FuncDn"; }));
+}
+
+// A throw inside one of the device thread's requests loses that message only.
+TEST_F(ProgramWiringTest, FailingRequestLosesOnlyItsMessage) {
+  Start();
+  bool thrown = false;
+  kit.SetDelayHook([&](float) {
+    if (thrown) return;
+    thrown = true;
+    throw std::runtime_error("the display pause failed");
+  });
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x14}));
+  ASSERT_TRUE(ServeUntil([&] { return thrown; }));
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x02}));
+  ASSERT_TRUE(ServeUntil([&] { return kit.ImageName("main", 1002) == "$FuncDn"; }));
+}
+
+// The program's own start-up path: a shutdown while the greeting pauses
+// leaves no device thread behind on the port it closed.
+TEST_F(ProgramWiringTest, ShutdownDuringTheStartupGreetingStartsNoThread) {
+  kit.SetDelayHook([&](float) { app.Shutdown(); });
+  app.Run();
+  EXPECT_FALSE(kit.HasForm("main"));
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(guard.Holds());
+  // Start-up went no further than the greeting: no thread, no layer line.
+  EXPECT_EQ(kit.Delays().size(), 1u);
+}
+
+TEST_F(ProgramWiringTest, MissingPortIsNamedAtStartupAndTheWindowStays) {
+  port.RemovePort(1);
+  kit.SetDialogHook([&] { kit.Send("main", 0, ui::kLostFocus); });
+  Start();
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(kit.MessageBoxes()[0].text, "Failure to start communications on Com 1");
+  EXPECT_EQ(kit.MessageBoxes()[0].title, "QuorbelU");
+  EXPECT_TRUE(kit.HasForm("main"));
+  EXPECT_FALSE(kit.Minimised("main"));
+  EXPECT_EQ(app.State().windows.DialogActive, 0);
 }
 
 TEST_F(ProgramWiringTest, MenusReachTheKeysetDisplayAndTheWindowList) {

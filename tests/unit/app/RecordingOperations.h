@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/ProgramParts.h"
 
@@ -52,13 +52,16 @@ class RecordingOperations : public ProgramParts {
   void OpenKeysetDisplay() override { Note("OpenKeysetDisplay"); }
   void Shutdown() override { Note("Shutdown"); }
 
-  bool DeviceThreadRunning() override { return threadRunning; }
-  bool OpenLink() override {
-    Note("OpenLink");
-    return linkOpens;
-  }
-  void StartSurface() override { Note("StartSurface"); }
+  void OpenLinkAtStartup() override { Note("OpenLinkAtStartup"); }
   void StopLink() override { Note("StopLink"); }
+  // Runs the work at once, or keeps it in `putOff` while `insideRequest`.
+  void OutsideDeviceRequests(std::function<void()> work) override {
+    if (insideRequest) {
+      putOff.push_back(std::move(work));
+    } else {
+      work();
+    }
+  }
   void RefreshWindowList() override { Note("RefreshWindowList"); }
   bool LayOutForm(const std::string& form) override {
     calls.push_back("LayOutForm " + form);
@@ -70,8 +73,8 @@ class RecordingOperations : public ProgramParts {
   }
 
   std::vector<std::string> calls;
-  bool threadRunning = false;
-  bool linkOpens = true;
+  bool insideRequest = false;
+  std::vector<std::function<void()>> putOff;
   int shuttleAnswer = 0;  // the ID ShowShuttlePosition hands back; 0 leaves it
   // Called with every call's text as it is recorded.
   std::function<void(const std::string&)> onCall;

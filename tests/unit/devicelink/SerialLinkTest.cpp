@@ -58,6 +58,18 @@ TEST_F(SerialLinkTest, StatusTicksDuringTheDisplayPausesAreDropped) {
   EXPECT_EQ(toolkit.Delays().size(), 4U);
 }
 
+TEST_F(SerialLinkTest, StopDuringTheStartupGreetingEndsStartupsPartInTheLink) {
+  settings = {2, 38400};
+  // The program is ended while the greeting pauses.
+  toolkit.SetDelayHook([this](float) { link.serial.StopLink(); });
+  link.serial.OpenAtStartup();
+  EXPECT_FALSE(runner.Running());
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(CountOf("start"), 0);
+  EXPECT_EQ(toolkit.Delays().size(), 1U);
+  EXPECT_EQ(windows.DialogActive, 0);
+}
+
 TEST_F(SerialLinkTest, StartupOnAMissingPortTellsTheUserAndRunsNoThread) {
   settings = {7, 38400};
   link.serial.OpenAtStartup();

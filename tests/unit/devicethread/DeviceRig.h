@@ -31,6 +31,9 @@ class WatchedUiRequests : public UiRequests {
   void Run(const std::function<void()>& request) override;
   void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
   void Wake() override { inner_.Wake(); }
+  void OutsideRequests(std::function<void()> work) override {
+    inner_.OutsideRequests(std::move(work));
+  }
 
   // Blocks the test until the device thread has asked for `count` requests.
   void AwaitAsked(int count);

@@ -83,7 +83,7 @@ TEST_F(InterruptTest, InterruptDuringTheMouseSettleStopsBeforeTheNextStep) {
 
 TEST_F(InterruptTest, StoppingFromAnotherThreadEndsARealHoldWithNothingStuck) {
   SteadyWait realWait;
-  Playback realPlayback(keysets, target, editor, requests, held, realWait);
+  Playback realPlayback(keysets, target, editor, requests, held, realWait, catalogue);
   // Ten steps of 5 s hold and 5.6 s pause each: minutes, unless interrupted.
   std::vector<Step> steps;
   for (int s = 0; s < kMaxSteps; ++s) steps.push_back(Key('K', kAlt | kAppKey, 100));

@@ -53,6 +53,16 @@ TEST_F(KeyStepTest, HoldIsFiftyMillisecondsPerTickNotAnEighteenth) {
   EXPECT_THAT(wait.Waits()[1], FloatEq(1.0f / 18.0f));
 }
 
+TEST_F(KeyStepTest, ADelayBeyondWhatTheEditorStoresPlaysAsAHundredTicks) {
+  SetSequence({Key('X', 0, 1'000'000'000), Mouse(kLeftClick, -1, -1, 101), Key('Y', 0, -5)});
+  playback.Play(kControl, kTarget);
+  EXPECT_THAT(wait.Waits(), ElementsAre(FloatEq(5.0f), FloatEq(100.0f / 18.0f), FloatEq(1.0f),
+                                        FloatEq(100.0f / 18.0f)));
+  EXPECT_THAT(Played(), ElementsAre("down 88", "up 88", "click left", "down 89", "up 89"));
+  // The keyset keeps what its file holds.
+  EXPECT_EQ(keysets.CopySequence(kControl).steps[0].Delay, 1'000'000'000);
+}
+
 TEST_F(KeyStepTest, CharactersStoredByTheirCodesPlayAsTheKeysThatCarryThem) {
   SetSequence({Key(kNamedKey | 39), Key('\''), Key(']'), Key('['), Key(kNamedKey | 93),
                Key(kNamedKey | 91), Key(192)});
@@ -61,9 +71,9 @@ TEST_F(KeyStepTest, CharactersStoredByTheirCodesPlayAsTheKeysThatCarryThem) {
                                     "down 222", "up 222",  // '
                                     "down 221", "up 221",  // ]
                                     "down 219", "up 219",  // [
-                                    "down 93", "up 93",    // the application key, named
-                                    "down 91", "up 91",    // named keys stay as they are
                                     "down 192", "up 192"));
+  // Named codes of keys without a name read as the control ("Play") and so
+  // press nothing: the application key and the Windows key stay untouched.
 }
 
 TEST_F(KeyStepTest, KeypadMinusAndDecimalBecomeMainKeyboardKeysOnlyWithShift) {

@@ -60,7 +60,8 @@ class PlaybackFixture : public KeysetListFixture {
   FakeClock clock;
   ClockWait wait{clock};
   RecordingEditor editor{requests};
-  Playback playback{keysets, target, editor, requests, held, wait};
+  const ControlCatalogue catalogue;
+  Playback playback{keysets, target, editor, requests, held, wait, catalogue};
 };
 
 }  // namespace quorbel

@@ -3,11 +3,46 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
 namespace quorbel {
 namespace {
+
+// Work asked for inside a request (in a nested event loop there) runs once
+// the request has returned, so it may wait for the requesting thread; what
+// a request throws reaches the thread that asked for it.
+TEST(MemoryUiRequests, WorkAskedForInsideARequestRunsAfterItAndFailuresGoBack) {
+  MemoryUiRequests requests;
+  std::atomic<bool> deviceDone{false};
+  std::atomic<bool> failureCame{false};
+  bool ranInsideTheRequest = false;
+  bool sawTheThreadEnd = false;
+  std::thread device([&] {
+    requests.Run([&] {
+      requests.OutsideRequests([&] {
+        requests.ServeUntil([&] { return deviceDone.load(); });
+        sawTheThreadEnd = true;
+      });
+      ranInsideTheRequest = sawTheThreadEnd;
+    });
+    try {
+      requests.Run([] { throw std::runtime_error("failed"); });
+    } catch (const std::runtime_error&) {
+      failureCame = true;
+    }
+    deviceDone = true;
+    requests.Wake();
+  });
+  requests.ServeUntil([&] { return sawTheThreadEnd; });
+  device.join();
+  EXPECT_FALSE(ranInsideTheRequest);
+  EXPECT_TRUE(failureCame);
+  bool atOnce = false;
+  requests.OutsideRequests([&] { atOnce = true; });
+  EXPECT_TRUE(atOnce);
+}
 
 TEST(MemoryUiRequests, TheGuiThreadRunsItsOwnRequestsAtOnce) {
   MemoryUiRequests requests;
