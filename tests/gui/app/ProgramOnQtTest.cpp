@@ -37,6 +37,7 @@ QWidget* MainWindowWidget() {
 TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
   std::string pattern = (fs::temp_directory_path() / "quorbel-qt-XXXXXX").string();
   const fs::path folder = ::mkdtemp(pattern.data());
+  fs::create_directory(folder / "keysets");
   std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
       << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=9600\r\n";
 

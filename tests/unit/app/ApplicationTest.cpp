@@ -89,7 +89,7 @@ TEST_F(ApplicationTest, KeysetsFolderTroubleIsSaidOnceAndStartupGoesOn) {
   app.Run();
   ASSERT_EQ(kit.MessageBoxes().size(), 1u);
   EXPECT_THAT(kit.MessageBoxes()[0].text, ::testing::StartsWith("There is no keysets folder"));
-  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLink", "StartSurface"));
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLinkAtStartup"));
 }
 
 TEST_F(ApplicationTest, FoldersOthersCanWriteAreRefusedWithTheFixingCommand) {
