@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/FolderTrust.h"
+#include "platform/FolderTrust.h"
 
 namespace quorbel {
 

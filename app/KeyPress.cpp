@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/CodePage437Text.h"
 #include "ui/Toolkit.h"
 
 namespace quorbel {
@@ -17,6 +18,8 @@ constexpr int kKeypadToDigit = 48;  // keypad 0 (96) becomes the digit "0" (48)
 
 // Shift, Ctrl, Alt, left Windows, Applications, Num Lock and Pause.
 constexpr std::array<int, 7> kIgnoredKeys{16, 17, 18, 91, 93, 144, 19};
+
+bool IsLetterOrDigit(int key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'); }
 
 }  // namespace
 
@@ -38,12 +41,21 @@ int TranslateKeyPress(int code, int value, bool& cancel, bool& named,
       }
       if (key >= kKeypadZero && key <= kKeypadNine) key -= kKeypadToDigit;
       named = !catalogue.KeyName(key).empty();
+      // A key without a name is kept only as a letter or digit: its code as a
+      // character would be another character (Caps Lock 20 reads "¶", a
+      // media key's code a code page 437 sign), and that is what would play.
+      // Whatever character the key types still follows.
+      if (!named && !IsLetterOrDigit(key)) key = 0;
       if (key != 0) cancel = true;
       return key;
     }
-    case ui::kCharacter:
-      if (value != 0) cancel = true;
-      return value;
+    case ui::kCharacter: {
+      // The box holds only characters a key step can store.
+      if (value == 0) return 0;
+      cancel = true;
+      const int stored = CodeOfUnicode(static_cast<char32_t>(value));
+      return stored < 0 ? 0 : stored;
+    }
     default:
       return 0;
   }

@@ -86,7 +86,7 @@ class PtyPort : public SerialPort {
       left -= got;
     }
   }
-  int PollDescriptor() const override { return slave_; }
+  PortHandle WaitHandle() const override { return slave_; }
 
   void SurfaceSend(std::span<const std::uint8_t> bytes) {
     if (::write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
@@ -116,9 +116,9 @@ class SteadyClock : public Clock {
 // Counts the waits of the thread that waits on the port, one per pass that waited.
 class CountingWaiter : public PortWaiter {
  public:
-  PortWait Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) override {
+  PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) override {
     ++waits;
-    return inner_.Wait(descriptor, timeout);
+    return inner_.Wait(port, timeout);
   }
   void Wake() override { inner_.Wake(); }
   std::atomic<long> waits{0};

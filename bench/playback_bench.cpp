@@ -54,6 +54,8 @@ class NullInput : public Input {
  public:
   void KeyDown(int) override { ++events; }
   void KeyUp(int) override { ++events; }
+  void CharacterDown(char32_t) override { ++events; }
+  void CharacterUp(char32_t) override { ++events; }
   void Click(MouseButton) override { ++events; }
   void SetCursor(Point) override { ++events; }
   Point ClientToScreen(WindowId, Point client) override { return client; }

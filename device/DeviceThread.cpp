@@ -100,8 +100,8 @@ bool DeviceThread::WaitForWork() {
   if (!hungUp_ && pass_.Received().WholeMessagePending()) return true;
   // Once the port has gone away only a stop, a hold or the indicator's
   // time-out wakes the thread: it reads nothing more and never spins.
-  const int descriptor = hungUp_ ? -1 : context_.port.PollDescriptor();
-  switch (waiter_.Wait(descriptor, pass_.IndicatorTimeLeft())) {
+  const PortHandle port = hungUp_ ? kNoPortHandle : context_.port.WaitHandle();
+  switch (waiter_.Wait(port, pass_.IndicatorTimeLeft())) {
     case PortWait::Woken:
       return false;
     case PortWait::Readable:

@@ -1,14 +1,10 @@
 #include "device/Preferences.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
 #include <string_view>
 
 #include "device/PreferencesText.h"
+#include "platform/FileAccess.h"
 #include "ui/Messages.h"
 
 namespace quorbel {
@@ -30,44 +26,25 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 // fails, the text ends with the last complete line so that no value is read
 // from a cut line.
 std::string ReadText(const std::filesystem::path& path) {
-  // Non-blocking, and only a regular file: a pipe or a device put in the
-  // file's place must not hold start-up up.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return {};
-  }
+  // Only a regular file: a pipe or a device put in the file's place must not
+  // hold start-up up.
+  SystemFile in = SystemFile::OpenToRead(path);
+  if (!in.IsOpen()) return {};
   std::string text(kMaxPreferencesBytes + 1, '\0');
   std::size_t got = 0;
   bool failed = false;
   while (got < text.size()) {
-    const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = in.ReadAt(got, text.data() + got, text.size() - got);
     failed = n < 0;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
-  ::close(fd);
   text.resize(got);
   if (failed || text.size() > kMaxPreferencesBytes) {
     const std::size_t lastEnd = text.rfind('\n', kMaxPreferencesBytes - 1);
     text.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }
   return text;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace
@@ -104,23 +81,16 @@ void WritePreferences(const std::filesystem::path& folder, const LinkSettings& s
   const std::filesystem::path target = folder / kPreferencesFileName;
   std::filesystem::path temporary = target;
   temporary += ".new";
-  // A new file of our own, never an existing one: whatever stands under the
-  // temporary name (a crashed run's leftover, a link or a second name of
-  // another file) is removed, not written through.
-  std::error_code error;
-  std::filesystem::remove(temporary, error);
-  const int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-  if (fd < 0) return;
+  // Left over from a write that was cut short.
+  RemoveFile(temporary);
+  SystemFile out = SystemFile::CreateNew(temporary);
+  if (!out.IsOpen()) return;
   // The new text reaches the disk before it takes the old file's place, so a
   // crash leaves either the old file or the complete new one.
-  const bool written = WriteAll(fd, PreferencesText(settings)) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (written && closed) {
-    std::filesystem::rename(temporary, target, error);
-    if (!error) return;
-  }
-  std::filesystem::remove(temporary, error);
+  const bool written = out.WriteAll(PreferencesText(settings)) && out.FlushToDisk();
+  const bool closed = out.Close();
+  if (written && closed && MoveIntoPlace(temporary, target)) return;
+  RemoveFile(temporary);
 }
 
 }  // namespace quorbel

@@ -1,30 +1,14 @@
 #include "editor/ActionText.h"
 
-#include <array>
 #include <cstddef>
-#include <utility>
 
-#include "common/Latin1Text.h"
+#include "common/CodePage437Text.h"
 #include "common/NumberText.h"
 #include "keysets/StepAction.h"
 
 namespace quorbel {
 
 namespace {
-
-// The accented capitals of code page 437 that have their small forms there
-// too, each with that small form.
-constexpr std::array<std::pair<unsigned char, unsigned char>, 7> kAccentedCapitals{
-    {{128, 135}, {142, 132}, {143, 134}, {144, 130}, {153, 148}, {154, 129}, {165, 164}}};
-
-// Lower case of one byte: A..Z and the accented capitals; all else stays.
-char LowerCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  for (const auto& [capital, small] : kAccentedCapitals) {
-    if (c == capital) return static_cast<char>(small);
-  }
-  return static_cast<char>(c);
-}
 
 std::string ModifierPrefix(std::int32_t modifiers) {
   std::string prefix;
@@ -34,9 +18,6 @@ std::string ModifierPrefix(std::int32_t modifiers) {
   if (modifiers & kAppKey) prefix += "app+";
   return prefix;
 }
-
-// The backquote is stored as the code of the key that carries it.
-constexpr std::int32_t kBackquoteKey = 192;
 
 std::string MouseBody(StepButton button) {
   switch (button) {
@@ -52,18 +33,14 @@ std::string MouseBody(StepButton button) {
   return "Alt Wheel Sel";
 }
 
-// A key without a name of its own, or a code that names no key, reads as the
-// control the step belongs to.
+// A plain code shows its character; a key that has a name shows it. A code
+// that is neither (a control code without a name, or a named code whose key
+// has none) reads as the control the step belongs to.
 std::string KeyBody(std::int32_t key, const StepAction& action, int control,
                     const ControlCatalogue& catalogue) {
-  const auto low = static_cast<unsigned char>(key & 0xFF);
+  if (action.character != 0) return Utf8Text(action.character);
   if (action.virtualKey == 0) return catalogue.ControlName(control);
-  if ((key & kNamedKey) != 0) {
-    const std::string& name = catalogue.KeyName(low);
-    return name.empty() ? catalogue.ControlName(control) : name;
-  }
-  if (key == kBackquoteKey) return "`";
-  return CharacterText(static_cast<unsigned char>(LowerCase(low)));
+  return catalogue.KeyName(key & 0xFF);
 }
 
 }  // namespace

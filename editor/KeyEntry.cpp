@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "common/Latin1Text.h"
+#include "common/CodePage437Text.h"
 #include "keysets/KeysetLayer.h"
 
 namespace quorbel {

@@ -16,8 +16,8 @@ namespace quorbel {
 std::optional<std::string> CapturedKeyText(int code, bool named, const ControlCatalogue& catalogue);
 
 // The key code a key step gets from the "Key Press:" text: one character
-// gives its code ("`" gives 192, the code of its key; the box holds UTF-8, in
-// which the codes 128..255 are their Latin-1 characters); a key name gives
+// gives its code ("`" gives 192, the code of its key; the box holds UTF-8, and
+// a character's code is its code page 437 code: "ä" is 132); a key name gives
 // the first code with that name plus the named-key flag. 0 when the text
 // names no key.
 std::int32_t KeyCodeOfKeyPress(std::string_view text, const ControlCatalogue& catalogue);

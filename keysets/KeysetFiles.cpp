@@ -5,7 +5,7 @@
 #include <system_error>
 #include <utility>
 
-#include "common/FolderTrust.h"
+#include "platform/FolderTrust.h"
 #include "keysets/FileHead.h"
 #include "keysets/KeysetNames.h"
 #include "ui/Messages.h"

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "keysets/KeysetTable.h"
+#include "platform/FileAccess.h"
 
 namespace quorbel {
 
@@ -32,7 +33,9 @@ std::optional<std::filesystem::path> KeysetFilePath(const std::filesystem::path&
   }
   std::string fileName(name);
   fileName += kKeysetExtension;
-  return folder / fileName;
+  if (!SystemAllowsFileName(fileName)) return std::nullopt;
+  // Names are UTF-8, whatever the system's own code page for file names.
+  return folder / std::u8string(fileName.begin(), fileName.end());
 }
 
 std::vector<std::string> KeysetFileNames(const std::filesystem::path& folder) {
@@ -40,7 +43,8 @@ std::vector<std::string> KeysetFileNames(const std::filesystem::path& folder) {
   std::error_code error;
   for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
        entry.increment(error)) {
-    std::string name = entry->path().filename().string();
+    const std::u8string utf8 = entry->path().filename().u8string();
+    std::string name(utf8.begin(), utf8.end());
     std::error_code unreadable;  // a dangling link is skipped, not the end of the listing
     if (name.ends_with(kKeysetExtension) && entry->is_regular_file(unreadable)) {
       names.push_back(std::move(name));

@@ -15,7 +15,8 @@ inline constexpr std::string_view kDefaultKeyset = "Default";
 // The file of keyset `name` in the keysets folder: the name followed by
 // ".qrb". A keyset name is only ever a file name inside that folder, so a
 // name that could point anywhere else (empty, ".", "..", or holding a "/" or
-// a zero byte) has no file at all. Every operation that turns a keyset name
+// a zero byte, or one the system reserves, such as "NUL" on Windows) has no
+// file at all. Every operation that turns a keyset name
 // into a path goes through here.
 std::optional<std::filesystem::path> KeysetFilePath(const std::filesystem::path& folder,
                                                     std::string_view name);

@@ -19,9 +19,13 @@ enum class StepButton { None, Left, Right, Middle };
 
 struct StepAction {
   StepKind kind = StepKind::Empty;
-  // Key: the virtual key pressed; 0 for a code that names no key, which
-  // presses nothing.
+  // Key: the virtual key pressed; 0 when the step types `character` instead
+  // or presses nothing.
   int virtualKey = 0;
+  // Key: the character (Unicode) a plain code shows as, which the step types
+  // unless `virtualKey` gives the key that types it; 0 for a named key and for
+  // a control code, which show as a key's name or the control's.
+  char32_t character = 0;
   // Mouse: the button clicked; None for the alternate wheel selector.
   StepButton button = StepButton::None;
 };

@@ -14,6 +14,10 @@ class Input {
 
   virtual void KeyDown(int virtualKey) = 0;
   virtual void KeyUp(int virtualKey) = 0;
+  // A character (Unicode) typed as itself, with whatever key and level the
+  // keyboard layout in use gives it; down and up as for a key.
+  virtual void CharacterDown(char32_t character) = 0;
+  virtual void CharacterUp(char32_t character) = 0;
   // One click: the button goes down and up again.
   virtual void Click(MouseButton button) = 0;
   virtual void SetCursor(Point screen) = 0;

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/SerialPort.h"
+
 namespace quorbel {
 
 // Why a wait of the device thread ended.
@@ -20,10 +22,10 @@ class PortWaiter {
  public:
   virtual ~PortWaiter() = default;
 
-  // Waits on the port's poll descriptor (-1: on nothing but Wake() and the
-  // time-out). Without a time-out it waits as long as it takes. A Wake() that
-  // comes while nobody waits ends the next wait at once.
-  virtual PortWait Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) = 0;
+  // Waits on the port's wait handle (kNoPortHandle: on nothing but Wake() and
+  // the time-out). Without a time-out it waits as long as it takes. A Wake()
+  // that comes while nobody waits ends the next wait at once.
+  virtual PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) = 0;
   // Callable from any thread.
   virtual void Wake() = 0;
 };

@@ -6,6 +6,11 @@
 
 namespace quorbel {
 
+// What an open port hands its waiter to watch. Only the waiter of the same
+// system knows what it stands for; the rest of the program passes it on.
+using PortHandle = std::intptr_t;
+inline constexpr PortHandle kNoPortHandle = -1;
+
 // The one serial link to the surface. "Com n" is a port number 1..32; how a
 // number becomes a device is the implementation's business.
 class SerialPort {
@@ -28,9 +33,9 @@ class SerialPort {
   // Drops exactly the bytes pending at the moment of the call.
   virtual void DiscardPending() = 0;
 
-  // Descriptor that becomes readable when bytes arrive and reports a hang-up
-  // when the device goes away; -1 while closed. The device thread polls it.
-  virtual int PollDescriptor() const = 0;
+  // What the device thread's waiter watches for arriving bytes and for the
+  // device going away; kNoPortHandle while closed.
+  virtual PortHandle WaitHandle() const = 0;
 };
 
 }  // namespace quorbel

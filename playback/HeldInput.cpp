@@ -17,15 +17,23 @@ HeldInput::HeldInput(Input& input) : input_(input) { held_.reserve(kLedgerRoom);
 void HeldInput::KeyDown(int virtualKey) {
   std::lock_guard lock(mutex_);
   input_.KeyDown(virtualKey);
-  held_.push_back(virtualKey);
+  held_.push_back(HeldKey{virtualKey, false});
 }
 
 void HeldInput::KeyUp(int virtualKey) {
   std::lock_guard lock(mutex_);
-  const auto found = std::find(held_.rbegin(), held_.rend(), virtualKey);
-  if (found == held_.rend()) return;
-  held_.erase(std::next(found).base());
-  input_.KeyUp(virtualKey);
+  if (Forget(HeldKey{virtualKey, false})) input_.KeyUp(virtualKey);
+}
+
+void HeldInput::CharacterDown(char32_t character) {
+  std::lock_guard lock(mutex_);
+  input_.CharacterDown(character);
+  held_.push_back(HeldKey{static_cast<int>(character), true});
+}
+
+void HeldInput::CharacterUp(char32_t character) {
+  std::lock_guard lock(mutex_);
+  if (Forget(HeldKey{static_cast<int>(character), true})) input_.CharacterUp(character);
 }
 
 void HeldInput::Click(MouseButton button) {
@@ -46,15 +54,30 @@ Point HeldInput::ClientToScreen(WindowId window, Point client) {
 void HeldInput::ReleaseAll() {
   std::lock_guard lock(mutex_);
   while (!held_.empty()) {
-    const int key = held_.back();
+    const HeldKey key = held_.back();
     held_.pop_back();
-    input_.KeyUp(key);
+    Release(key);
   }
 }
 
-std::vector<int> HeldInput::Held() const {
+std::vector<HeldKey> HeldInput::Held() const {
   std::lock_guard lock(mutex_);
   return held_;
+}
+
+bool HeldInput::Forget(HeldKey key) {
+  const auto found = std::find(held_.rbegin(), held_.rend(), key);
+  if (found == held_.rend()) return false;
+  held_.erase(std::next(found).base());
+  return true;
+}
+
+void HeldInput::Release(HeldKey key) {
+  if (key.character) {
+    input_.CharacterUp(static_cast<char32_t>(key.code));
+  } else {
+    input_.KeyUp(key.code);
+  }
 }
 
 }  // namespace quorbel

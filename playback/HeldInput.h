@@ -15,6 +15,13 @@ namespace quorbel {
 // Every call may come from any thread; calls are carried out one at a time,
 // so the ledger always matches what was sent. They take a lock, so a signal
 // handler must not call them itself but hand the signal to a thread.
+// A key or a character that went down and has not come up yet.
+struct HeldKey {
+  int code = 0;            // the virtual key, or the character
+  bool character = false;  // typed as a character
+  bool operator==(const HeldKey&) const = default;
+};
+
 class HeldInput : public Input {
  public:
   explicit HeldInput(Input& input);
@@ -23,6 +30,9 @@ class HeldInput : public Input {
   // Only a key the ledger holds goes up: a key that ReleaseAll() already
   // released is not released a second time.
   void KeyUp(int virtualKey) override;
+  void CharacterDown(char32_t character) override;
+  // As KeyUp: only a character the ledger holds goes up.
+  void CharacterUp(char32_t character) override;
   void Click(MouseButton button) override;
   void SetCursor(Point screen) override;
   Point ClientToScreen(WindowId window, Point client) override;
@@ -30,12 +40,16 @@ class HeldInput : public Input {
   // Releases every held key, the last pressed first.
   void ReleaseAll();
   // The held keys in the order they went down.
-  std::vector<int> Held() const;
+  std::vector<HeldKey> Held() const;
 
  private:
+  // Takes the latest entry of `key` off the ledger; false when it holds none.
+  bool Forget(HeldKey key);
+  void Release(HeldKey key);
+
   Input& input_;
   mutable std::mutex mutex_;
-  std::vector<int> held_;
+  std::vector<HeldKey> held_;
 };
 
 }  // namespace quorbel

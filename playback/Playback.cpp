@@ -87,20 +87,30 @@ bool Playback::PlayStep(const Step& step, WindowId target) {
   bool whole = true;
   if (action.kind == StepKind::Mouse) {
     whole = PlayMouse(step, action.button, target);
-  } else if (action.virtualKey != 0) {
-    whole = PlayKey(action.virtualKey, step.Modifiers, delay);
+  } else if (action.virtualKey != 0 || action.character != 0) {
+    whole = PlayKey(action, step.Modifiers, delay);
   }
   if (!whole) return false;
   return delay == 0 || wait_.Wait(static_cast<float>(delay) / kTicksPerSecond);
 }
 
-bool Playback::PlayKey(int virtualKey, int modifiers, int delay) {
+// A key with a virtual key goes through it; any other character is typed as
+// itself.
+bool Playback::PlayKey(const StepAction& action, int modifiers, int delay) {
   for (const ModifierKey& modifier : kDownOrder) {
     if ((modifiers & modifier.bit) != 0) input_.KeyDown(modifier.virtualKey);
   }
-  input_.KeyDown(virtualKey);
+  if (action.virtualKey != 0) {
+    input_.KeyDown(action.virtualKey);
+  } else {
+    input_.CharacterDown(action.character);
+  }
   if (delay != 0 && !wait_.Wait(static_cast<float>(delay) * kHoldSecondsPerTick)) return false;
-  input_.KeyUp(virtualKey);
+  if (action.virtualKey != 0) {
+    input_.KeyUp(action.virtualKey);
+  } else {
+    input_.CharacterUp(action.character);
+  }
   for (const ModifierKey& modifier : kUpOrder) {
     if ((modifiers & modifier.bit) != 0) input_.KeyUp(modifier.virtualKey);
   }

@@ -35,7 +35,7 @@ class Playback {
   // False when the step was cut short by an interruption. A key code that
   // names no key presses nothing; the delay still pauses.
   bool PlayStep(const Step& step, WindowId target);
-  bool PlayKey(int virtualKey, int modifiers, int delay);
+  bool PlayKey(const StepAction& action, int modifiers, int delay);
   bool PlayMouse(const Step& step, StepButton button, WindowId target);
 
   KeysetModel& keysets_;

@@ -3,7 +3,9 @@
 #   scripts/test.sh              normal build in build/ and every test; the quick one
 #   scripts/test.sh --sanitize   address and undefined-behaviour sanitizers in build-asan/
 #   scripts/test.sh --tsan       thread sanitizer in build-tsan/, without the Qt tests
-#   scripts/test.sh --all        all three, then every fuzzer for 60 s (scripts/fuzz.sh);
+#   scripts/test.sh --windows    cross-build for Windows with MinGW-w64 in build-windows/
+#                                and run the Windows tests under Wine
+#   scripts/test.sh --all        all four, then every fuzzer for 60 s (scripts/fuzz.sh);
 #                                what continuous integration runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,14 +57,43 @@ thread() {
     run_tests build-tsan -I "$(tests_without_qt build-tsan)"
 }
 
+# The logic, the Windows platform layer and their tests as static Windows
+# programs, run under Wine in a Wine prefix of the build folder's own, on a
+# virtual display of their own. The Wine server stays up for the whole run, so
+# that each test program does not start it afresh. The simulated surface of
+# the Linux build stands in for the surface on a COM port.
+windows() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build -j "$(nproc)" --target quorbel-surface
+  build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW64.cmake \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_BENCH=OFF \
+    -DQUORBEL_SURFACE_TOOL="$(pwd)/build/tools/quorbel-surface"
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  local xvfb=$!
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+  local display=:$(cat "$number")
+  rm -f "$number"
+  DISPLAY=$display openbox >/dev/null 2>&1 &
+  local wm=$!
+  export WINEPREFIX="$(pwd)/build-windows/wine" WINEDEBUG=-all
+  local status=0
+  DISPLAY=$display run_tests build-windows || status=$?
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$wm" "$xvfb" 2>/dev/null || true
+  return "$status"
+}
+
 "$(pwd)/scripts/setup.sh"
 
 case "${1:-}" in
   "") normal ;;
   --sanitize) address ;;
   --tsan) thread ;;
+  --windows) windows ;;
   --all)
-    stages=(normal address thread fuzz)
+    stages=(normal address thread windows fuzz)
     times=()
     for stage in "${stages[@]}"; do
       echo "=== $stage"
@@ -73,7 +104,7 @@ case "${1:-}" in
     echo "=== every stage passed: ${times[*]}"
     ;;
   *)
-    echo "usage: scripts/test.sh [--sanitize | --tsan | --all]" >&2
+    echo "usage: scripts/test.sh [--sanitize | --tsan | --windows | --all]" >&2
     exit 2
     ;;
 esac

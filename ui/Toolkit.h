@@ -16,7 +16,7 @@ enum EventCode : int {
   kChanged = 6,  // selection or value changed; value = new index or position
   kKeyDown = 30,
   kKeyUp = 31,
-  kCharacter = 32,
+  kCharacter = 32,  // value = the character typed (Unicode)
   kSystemKey = 40,  // value = key code
 };
 

@@ -1,5 +1,7 @@
 #include "platform/memory/MemoryInput.h"
 
+#include <cstdio>
+
 namespace quorbel {
 
 namespace {
@@ -16,11 +18,24 @@ const char* ButtonName(MouseButton button) {
   return "?";
 }
 
+// "U+" and at least four hexadecimal digits, as Unicode writes characters.
+std::string CharacterName(char32_t character) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned int>(character));
+  return name;
+}
+
 }  // namespace
 
 void MemoryInput::KeyDown(int virtualKey) { Record("down " + std::to_string(virtualKey)); }
 
 void MemoryInput::KeyUp(int virtualKey) { Record("up " + std::to_string(virtualKey)); }
+
+void MemoryInput::CharacterDown(char32_t character) {
+  Record("char down " + CharacterName(character));
+}
+
+void MemoryInput::CharacterUp(char32_t character) { Record("char up " + CharacterName(character)); }
 
 void MemoryInput::Click(MouseButton button) { Record(std::string("click ") + ButtonName(button)); }
 

@@ -17,7 +17,8 @@ MemoryPortWaiter::MemoryPortWaiter(FakeClock& clock)
 
 MemoryPortWaiter::~MemoryPortWaiter() { ::close(wakeDescriptor_); }
 
-PortWait MemoryPortWaiter::Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) {
+PortWait MemoryPortWaiter::Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) {
+  const int descriptor = static_cast<int>(port);
   {
     std::lock_guard lock(mutex_);
     ++waits_;

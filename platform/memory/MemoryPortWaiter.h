@@ -20,7 +20,7 @@ class MemoryPortWaiter : public PortWaiter {
   MemoryPortWaiter(const MemoryPortWaiter&) = delete;
   MemoryPortWaiter& operator=(const MemoryPortWaiter&) = delete;
 
-  PortWait Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) override;
+  PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) override;
   void Wake() override;
 
   // Called, on the waiting thread, each time a wait starts to block with no

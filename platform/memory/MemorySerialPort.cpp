@@ -79,7 +79,7 @@ void MemorySerialPort::DiscardPending() {
   }
 }
 
-int MemorySerialPort::PollDescriptor() const {
+PortHandle MemorySerialPort::WaitHandle() const {
   std::lock_guard lock(mutex_);
   return programEnd_;
 }

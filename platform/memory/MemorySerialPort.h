@@ -12,7 +12,7 @@
 namespace quorbel {
 
 // A serial port whose far end is the test, standing in for the surface. The
-// link is a socket pair, so PollDescriptor() is a real descriptor that poll()
+// link is a socket pair, so WaitHandle() is a real descriptor that poll()
 // reports readable when the surface has sent bytes and hung up when the test
 // pulls the cable. What the program writes is kept for the test to read.
 class MemorySerialPort : public SerialPort {
@@ -29,7 +29,7 @@ class MemorySerialPort : public SerialPort {
   std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
   bool Write(std::span<const std::uint8_t> bytes) override;
   void DiscardPending() override;
-  int PollDescriptor() const override;
+  PortHandle WaitHandle() const override;
 
   // Set-up: which port numbers exist (none at first). Opening any other fails.
   void AddPort(int portNumber);

@@ -1,6 +1,7 @@
 // What a user does to the in-memory toolkit's windows, turned into events.
 #include <algorithm>
 
+#include "common/CodePage437Text.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
@@ -113,7 +114,7 @@ bool MemoryToolkit::KeyPress(const std::string& form, int id, int virtualKey, in
     std::lock_guard lock(mutex_);
     MemoryControl* box = PeekControl(form, id);
     if (box != nullptr && box->definition.kind == ControlKind::Text) {
-      box->text += static_cast<char>(character);
+      box->text += Utf8Text(static_cast<char32_t>(character));
     }
   }
   if (keyEvents) Deliver(Event{name, id, kKeyUp, virtualKey, false});

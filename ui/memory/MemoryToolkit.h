@@ -140,8 +140,8 @@ class MemoryToolkit : public Toolkit {
   // form is then unloaded. True when the form is gone afterwards.
   bool Close(const std::string& form);
   // A key typed into control `id` (0: the form): kKeyDown with the key code;
-  // unless the callback cancelled it, kCharacter with `character` when that is
-  // not 0 (a text box then shows the character unless that event is
+  // unless the callback cancelled it, kCharacter with `character` (Unicode)
+  // when that is not 0 (a text box then shows the character unless that event is
   // cancelled too); then kKeyUp. Key events reach the callback only after
   // AllowKeyEvents with a non-zero mode; before that only the text box changes.
   bool KeyPress(const std::string& form, int id, int virtualKey, int character);

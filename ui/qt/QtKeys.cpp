@@ -14,17 +14,13 @@ constexpr int kRightButton = 2;
 constexpr int kMiddleButton = 4;
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDeleteCharacter = u'\x7f';
-constexpr char16_t kLastSingleByte = u'\xff';
 
-// The character a key types, as the program's single-byte texts hold it;
-// 0 for none, a control character or one that no single byte holds.
-char16_t Character(const QString& text) {
-  if (text.isEmpty()) return 0;
-  const char16_t character = text[0].unicode();
-  return character >= kFirstPrintable && character != kDeleteCharacter &&
-                 character <= kLastSingleByte
-             ? character
-             : 0;
+// The character (Unicode) a key types; 0 for none or a control character.
+char32_t Character(const QString& text) {
+  const QList<uint> characters = text.toUcs4();
+  if (characters.size() != 1) return 0;
+  const char32_t character = characters.front();
+  return character >= kFirstPrintable && character != kDeleteCharacter ? character : 0;
 }
 
 // The text box a widget belongs to, looking up through the widgets a control
@@ -73,10 +69,10 @@ bool QtToolkit::RouteKey(QObject* receiver, QKeyEvent* event) {
     }
     if (Deliver(*form, id, kKeyDown, key).cancel) return true;
   }
-  const char16_t character = press ? Character(event->text()) : 0;
+  const char32_t character = press ? Character(event->text()) : 0;
   if (character == 0) return false;
   form = FormOfWindow(window);  // the callback may have unloaded it
-  return form != nullptr && Deliver(*form, id, kCharacter, character).cancel;
+  return form != nullptr && Deliver(*form, id, kCharacter, static_cast<int>(character)).cancel;
 }
 
 void QtToolkit::AllowKeyEvents(int mode) { keyEventsMode_.store(mode); }

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <set>
 
-#include "common/FolderTrust.h"
+#include "platform/FolderTrust.h"
 #include "platform/linux/posix/SerialDevicePath.h"
 
 namespace quorbel {

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/FolderTrust.h"
+#include "platform/FolderTrust.h"
 #include "platform/linux/posix/SerialDevicePath.h"
 #include "platform/linux/posix/SerialLineSettings.h"
 
@@ -135,6 +135,6 @@ void LinuxSerialPort::DiscardPending() {
   }
 }
 
-int LinuxSerialPort::PollDescriptor() const { return fd_; }
+PortHandle LinuxSerialPort::WaitHandle() const { return fd_; }
 
 }  // namespace quorbel

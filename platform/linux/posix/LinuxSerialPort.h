@@ -29,7 +29,10 @@ class LinuxSerialPort : public SerialPort {
   std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
   bool Write(std::span<const std::uint8_t> bytes) override;
   void DiscardPending() override;
-  int PollDescriptor() const override;
+  PortHandle WaitHandle() const override;
+
+  // The tty's descriptor; -1 while closed.
+  int Descriptor() const { return fd_; }
 
  private:
   int fd_ = -1;

@@ -31,7 +31,8 @@ PollPortWaiter::PollPortWaiter() : wakeDescriptor_(::eventfd(0, EFD_NONBLOCK | E
 
 PollPortWaiter::~PollPortWaiter() { ::close(wakeDescriptor_); }
 
-PortWait PollPortWaiter::Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) {
+PortWait PollPortWaiter::Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) {
+  const int descriptor = static_cast<int>(port);
   const auto deadline = timeout ? Steady::now() + *timeout : Steady::time_point::max();
   for (;;) {
     // poll() leaves a negative descriptor alone, so -1 waits on the wake only.

@@ -15,7 +15,8 @@ class PollPortWaiter : public PortWaiter {
   PollPortWaiter(const PollPortWaiter&) = delete;
   PollPortWaiter& operator=(const PollPortWaiter&) = delete;
 
-  PortWait Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) override;
+  // The port handle is the descriptor of a LinuxSerialPort.
+  PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) override;
   void Wake() override;
 
  private:

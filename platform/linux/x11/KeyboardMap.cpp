@@ -27,14 +27,14 @@ unsigned int KeyboardMap::ModifiersOf(KeySym keysym) {
   return modifiers;
 }
 
-KeyCode KeyboardMap::KeycodeFor(KeySym keysym) {
+KeyCode KeyboardMap::KeycodeWith(KeySym keysym, unsigned int modifiers) {
   XkbDescPtr map = Map();
   if (map == nullptr || keysym == NoSymbol) return 0;
   XkbStateRec state{};
   if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return 0;
   const unsigned int numLock = state.locked_mods & ModifiersOf(XK_Num_Lock);
   const unsigned int group = state.group;
-  const unsigned int coreState = XkbBuildCoreState(numLock, group);
+  const unsigned int coreState = XkbBuildCoreState(numLock | modifiers, group);
   for (int keycode = map->min_key_code; keycode <= map->max_key_code; ++keycode) {
     unsigned int consumed = 0;
     KeySym produced = NoSymbol;
@@ -44,6 +44,26 @@ KeyCode KeyboardMap::KeycodeFor(KeySym keysym) {
     }
   }
   return 0;
+}
+
+KeyCode KeyboardMap::KeycodeFor(KeySym keysym) { return KeycodeWith(keysym, 0); }
+
+KeyboardMap::Keystroke KeyboardMap::KeystrokeFor(KeySym keysym) {
+  if (Map() == nullptr) return {};
+  const unsigned int thirdLevel = ModifiersOf(XK_ISO_Level3_Shift);
+  struct Level {
+    bool shift;
+    bool third;
+  };
+  for (const Level level :
+       {Level{false, false}, Level{true, false}, Level{false, true}, Level{true, true}}) {
+    if (level.third && thirdLevel == 0) continue;
+    const unsigned int modifiers = (level.shift ? ShiftMask : 0) | (level.third ? thirdLevel : 0);
+    if (const KeyCode keycode = KeycodeWith(keysym, modifiers); keycode != 0) {
+      return {keycode, level.shift, level.third};
+    }
+  }
+  return {};
 }
 
 KeyCode KeyboardMap::SpareKeycode(const std::vector<KeyCode>& inUse) {

@@ -18,6 +18,16 @@ class KeyboardMap {
   // held: in the group now active, with Num Lock as it stands (so the keypad
   // digits are found while it is on). 0 when no key does.
   KeyCode KeycodeFor(KeySym keysym);
+
+  // A key and the level modifiers that give a keysym in the group now active:
+  // without any, with shift, with the third-level shift (AltGr) or with both,
+  // the first that gives it. Keycode 0 when no key gives it at any of these.
+  struct Keystroke {
+    KeyCode keycode = 0;
+    bool shift = false;
+    bool thirdLevel = false;
+  };
+  Keystroke KeystrokeFor(KeySym keysym);
   // A keycode that carries no symbol at all and is not among the ones in use;
   // 0 when there is none.
   KeyCode SpareKeycode(const std::vector<KeyCode>& inUse);
@@ -29,6 +39,9 @@ class KeyboardMap {
   XkbDescPtr Map();
   // The modifiers of the keys that carry the keysym.
   unsigned int ModifiersOf(KeySym keysym);
+  // The keycode that gives the keysym with `modifiers` held and Num Lock as
+  // it stands, in the group now active; 0 when none does.
+  KeyCode KeycodeWith(KeySym keysym, unsigned int modifiers);
 
   Display* display_;
   std::unique_ptr<XkbDescRec, Free> map_;

@@ -3,9 +3,11 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -22,13 +24,33 @@ namespace {
 // (or even the press) against the restored mapping.
 constexpr std::chrono::milliseconds kSpareSettle{50};
 
-// A key this object pressed and has not released yet.
+// Unicode characters of Latin-1 have the keysym of their own number; every
+// other one has its number above this base.
+constexpr char32_t kLastLatin1 = 0xFF;
+constexpr KeySym kUnicodeKeysymBase = 0x1000000;
+
+// A key this object pressed and has not released yet: the virtual key or the
+// character it was pressed for.
 struct HeldKey {
   int virtualKey = 0;
+  char32_t character = 0;
   KeyCode keycode = 0;
   bool spare = false;          // a spare keycode mapped for this press
   bool repeatStopped = false;  // its auto-repeat is off while we hold it
+  // Level keys pressed with it so that the layout gives the character; 0
+  // for none.
+  KeyCode shiftKey = 0;
+  KeyCode thirdLevelKey = 0;
+
+  bool Is(int otherKey, char32_t otherCharacter) const {
+    return virtualKey == otherKey && character == otherCharacter;
+  }
 };
+
+KeySym KeysymOfCharacter(char32_t character) {
+  return character <= kLastLatin1 ? static_cast<KeySym>(character)
+                                  : kUnicodeKeysymBase + static_cast<KeySym>(character);
+}
 
 unsigned int ButtonNumber(MouseButton button) {
   switch (button) {
@@ -108,19 +130,65 @@ struct X11Input::Impl {
     XChangeKeyboardControl(display(), KBKey | KBAutoRepeatMode, &control);
   }
 
-  void Press(int virtualKey) {
+  void PressKey(int virtualKey) {
     const KeySym keysym = VirtualKeyToKeysym(virtualKey);
     if (keysym == NoSymbol) return;
     NoteMappingChanges();
-    HeldKey key{virtualKey, keyboard.KeycodeFor(keysym), false};
+    HeldKey key;
+    key.virtualKey = virtualKey;
+    key.keycode = keyboard.KeycodeFor(keysym);
+    Hold(key, keysym);
+  }
+
+  // The key that gives the character in the layout in use, with shift or
+  // AltGr where the layout puts it there ("§" is shift and 3 on a German
+  // keyboard); a character no key gives goes through a spare keycode.
+  void PressCharacter(char32_t character) {
+    const KeySym keysym = KeysymOfCharacter(character);
+    NoteMappingChanges();
+    if (auto found = FindHeld(0, character); found != held.end()) {
+      // Pressed again while down: the same key once more, as a key repeats.
+      XTestFakeKeyEvent(display(), found->keycode, True, CurrentTime);
+      XSync(display(), False);
+      return;
+    }
+    HeldKey key;
+    key.character = character;
+    const x11::KeyboardMap::Keystroke stroke = keyboard.KeystrokeFor(keysym);
+    key.keycode = stroke.keycode;
+    if (key.keycode != 0) PressLevels(key, stroke);
+    Hold(key, keysym);
+  }
+
+  // Presses the level modifiers a keystroke needs and are not in effect yet.
+  void PressLevels(HeldKey& key, const x11::KeyboardMap::Keystroke& stroke) {
+    XkbStateRec state{};
+    if (XkbGetState(display(), XkbUseCoreKbd, &state) != Success) return;
+    if (stroke.shift && (state.mods & ShiftMask) == 0) {
+      key.shiftKey = keyboard.KeycodeFor(XK_Shift_L);
+      if (key.shiftKey != 0) XTestFakeKeyEvent(display(), key.shiftKey, True, CurrentTime);
+    }
+    if (stroke.thirdLevel) {
+      key.thirdLevelKey = keyboard.KeycodeFor(XK_ISO_Level3_Shift);
+      if (key.thirdLevelKey != 0) {
+        XTestFakeKeyEvent(display(), key.thirdLevelKey, True, CurrentTime);
+      }
+    }
+  }
+
+  std::vector<HeldKey>::iterator FindHeld(int virtualKey, char32_t character) {
+    return std::find_if(held.begin(), held.end(),
+                        [&](const HeldKey& h) { return h.Is(virtualKey, character); });
+  }
+
+  void Hold(HeldKey key, KeySym keysym) {
     if (key.keycode == 0) {
       key.keycode = keyboard.SpareKeycode(SpareKeycodesInUse());
       if (key.keycode == 0) return;
       key.spare = true;
       MapSpare(key.keycode, keysym);
     }
-    auto same = [&](const HeldKey& h) { return h.virtualKey == virtualKey; };
-    const bool again = std::any_of(held.begin(), held.end(), same);
+    const bool again = FindHeld(key.virtualKey, key.character) != held.end();
     if (!again) key.repeatStopped = StopRepeat(key.keycode);
     XTestFakeKeyEvent(display(), key.keycode, True, CurrentTime);
     XSync(display(), False);
@@ -128,21 +196,32 @@ struct X11Input::Impl {
     if (!again) held.push_back(key);
   }
 
-  void Release(int virtualKey) {
-    auto found = std::find_if(held.begin(), held.end(),
-                              [&](const HeldKey& h) { return h.virtualKey == virtualKey; });
-    if (found == held.end()) {
-      // Not pressed by us: release whatever key gives the symbol now.
-      NoteMappingChanges();
-      const KeyCode keycode = keyboard.KeycodeFor(VirtualKeyToKeysym(virtualKey));
-      if (keycode == 0) return;
-      XTestFakeKeyEvent(display(), keycode, False, CurrentTime);
-      XSync(display(), False);
+  void ReleaseKey(int virtualKey) {
+    auto found = FindHeld(virtualKey, 0);
+    if (found != held.end()) {
+      Release(found);
       return;
     }
+    // Not pressed by us: release whatever key gives the symbol now.
+    NoteMappingChanges();
+    const KeyCode keycode = keyboard.KeycodeFor(VirtualKeyToKeysym(virtualKey));
+    if (keycode == 0) return;
+    XTestFakeKeyEvent(display(), keycode, False, CurrentTime);
+    XSync(display(), False);
+  }
+
+  // A character this object did not press has no key to release.
+  void ReleaseCharacter(char32_t character) {
+    auto found = FindHeld(0, character);
+    if (found != held.end()) Release(found);
+  }
+
+  void Release(std::vector<HeldKey>::iterator found) {
     const HeldKey key = *found;
     held.erase(found);
     XTestFakeKeyEvent(display(), key.keycode, False, CurrentTime);
+    if (key.thirdLevelKey != 0) XTestFakeKeyEvent(display(), key.thirdLevelKey, False, CurrentTime);
+    if (key.shiftKey != 0) XTestFakeKeyEvent(display(), key.shiftKey, False, CurrentTime);
     if (key.repeatStopped) SetRepeat(key.keycode, AutoRepeatModeOn);
     XSync(display(), False);
     if (key.spare) {
@@ -179,17 +258,27 @@ X11Input::X11Input(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 X11Input::~X11Input() {
   auto lock = impl_->connection->Lock();
-  while (!impl_->held.empty()) impl_->Release(impl_->held.back().virtualKey);
+  while (!impl_->held.empty()) impl_->Release(std::prev(impl_->held.end()));
 }
 
 void X11Input::KeyDown(int virtualKey) {
   auto lock = impl_->connection->Lock();
-  impl_->Press(virtualKey);
+  impl_->PressKey(virtualKey);
 }
 
 void X11Input::KeyUp(int virtualKey) {
   auto lock = impl_->connection->Lock();
-  impl_->Release(virtualKey);
+  impl_->ReleaseKey(virtualKey);
+}
+
+void X11Input::CharacterDown(char32_t character) {
+  auto lock = impl_->connection->Lock();
+  impl_->PressCharacter(character);
+}
+
+void X11Input::CharacterUp(char32_t character) {
+  auto lock = impl_->connection->Lock();
+  impl_->ReleaseCharacter(character);
 }
 
 void X11Input::Click(MouseButton button) {

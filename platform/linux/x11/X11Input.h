@@ -22,6 +22,10 @@ class X11Input : public Input {
 
   void KeyDown(int virtualKey) override;
   void KeyUp(int virtualKey) override;
+  // The key and level (shift, AltGr) of the layout in use that give the
+  // character, or a spare keycode that carries it while it is down.
+  void CharacterDown(char32_t character) override;
+  void CharacterUp(char32_t character) override;
   void Click(MouseButton button) override;
   void SetCursor(Point screen) override;
   // The point unchanged when the window is gone.

@@ -25,18 +25,18 @@ void CountingPortWaiter::NoteCpu() {
   cpuOfThisThread_ = CallingThreadCpu();
 }
 
-PortWait CountingPortWaiter::Wait(int descriptor,
+PortWait CountingPortWaiter::Wait(PortHandle port,
                                   std::optional<std::chrono::milliseconds> timeout) {
   {
     std::lock_guard lock(mutex_);
     NoteCpu();
     ++counts_.waits;
     blocked_ = true;
-    blockedDescriptor_ = descriptor;
+    blockedDescriptor_ = static_cast<int>(port);
     blockedWithTimeOut_ = timeout.has_value();
   }
   if (onChange_) onChange_();
-  const PortWait result = inner_.Wait(descriptor, timeout);
+  const PortWait result = inner_.Wait(port, timeout);
   {
     std::lock_guard lock(mutex_);
     NoteCpu();

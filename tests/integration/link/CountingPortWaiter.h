@@ -28,7 +28,7 @@ class CountingPortWaiter : public PortWaiter {
   // `onChange` runs on the device thread whenever a wait begins or ends.
   explicit CountingPortWaiter(std::function<void()> onChange) : onChange_(std::move(onChange)) {}
 
-  PortWait Wait(int descriptor, std::optional<std::chrono::milliseconds> timeout) override;
+  PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) override;
   void Wake() override { inner_.Wake(); }
 
   WaitCounts Counts() const;

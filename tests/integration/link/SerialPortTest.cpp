@@ -50,7 +50,7 @@ TEST_F(SerialPortTest, TheLineRunsAtTheRateWithEightDataBitsAndOneStopBit) {
   LinuxSerialPort port;
   ASSERT_TRUE(port.Open(kPort, 9600));
   termios line{};
-  ASSERT_EQ(::tcgetattr(port.PollDescriptor(), &line), 0);
+  ASSERT_EQ(::tcgetattr(port.Descriptor(), &line), 0);
   EXPECT_EQ(::cfgetispeed(&line), static_cast<speed_t>(B9600));
   EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B9600));
   EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));

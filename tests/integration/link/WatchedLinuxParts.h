@@ -37,7 +37,7 @@ class WatchedPort : public SerialPort {
   // A write of the test's own, left out of Writes().
   bool WriteUnnoted(std::span<const std::uint8_t> bytes) { return inner_.Write(bytes); }
   void DiscardPending() override { inner_.DiscardPending(); }
-  int PollDescriptor() const override { return inner_.PollDescriptor(); }
+  PortHandle WaitHandle() const override { return inner_.WaitHandle(); }
 
   struct Written {
     std::vector<std::uint8_t> bytes;

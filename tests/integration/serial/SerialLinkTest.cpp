@@ -31,7 +31,7 @@ Bytes ReadBytes(LinuxSerialPort& port, std::size_t count) {
   const auto deadline = std::chrono::steady_clock::now() + SurfaceProcess::kPatience;
   Bytes bytes;
   while (bytes.size() < count && std::chrono::steady_clock::now() < deadline) {
-    pollfd wait{port.PollDescriptor(), POLLIN, 0};
+    pollfd wait{port.Descriptor(), POLLIN, 0};
     if (::poll(&wait, 1, 100) <= 0) continue;
     if ((wait.revents & POLLHUP) != 0) break;
     std::uint8_t buffer[64];
@@ -46,7 +46,7 @@ bool WaitPending(LinuxSerialPort& port, std::size_t count) {
   const auto deadline = std::chrono::steady_clock::now() + SurfaceProcess::kPatience;
   while (port.BytesPending() < count) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    pollfd wait{port.PollDescriptor(), POLLIN, 0};
+    pollfd wait{port.Descriptor(), POLLIN, 0};
     ::poll(&wait, 1, 10);
   }
   return true;
@@ -75,7 +75,7 @@ class SerialLinkTest : public ::testing::Test {
 TEST_F(SerialLinkTest, LineRunsRawWithOddParityOneStopBitAtTheGivenRate) {
   ASSERT_TRUE(port_.Open(1, 9600));
   termios line{};
-  ASSERT_EQ(::tcgetattr(port_.PollDescriptor(), &line), 0);
+  ASSERT_EQ(::tcgetattr(port_.Descriptor(), &line), 0);
   EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B9600));
   EXPECT_EQ(::cfgetispeed(&line), static_cast<speed_t>(B9600));
   EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -172,7 +172,7 @@ TEST_F(SerialLinkTest, MissingPortsAndUnknownRatesFailToOpen) {
   EXPECT_FALSE(other.Open(3, 38400)) << "not a terminal";
   EXPECT_FALSE(other.Open(0, 38400));
   EXPECT_FALSE(other.Open(33, 38400));
-  EXPECT_EQ(other.PollDescriptor(), -1);
+  EXPECT_EQ(other.Descriptor(), -1);
   if (!std::filesystem::exists("/dev/ttyS31")) {
     EXPECT_FALSE(other.Open(32, 38400));
   }
@@ -204,7 +204,7 @@ TEST_F(SerialLinkTest, UnplugHangsUpWithoutBusyReadsAndPlugLetsItOpenAgain) {
   surface_.Command("unplug");
   ASSERT_TRUE(surface_.WaitForLine("unplugged"));
 
-  pollfd wait{port_.PollDescriptor(), POLLIN, 0};
+  pollfd wait{port_.Descriptor(), POLLIN, 0};
   ASSERT_EQ(::poll(&wait, 1, 10'000), 1);
   EXPECT_NE(wait.revents & POLLHUP, 0);
   // A dead line reads as a quiet one: nothing pending, nothing read, so a
@@ -219,7 +219,7 @@ TEST_F(SerialLinkTest, UnplugHangsUpWithoutBusyReadsAndPlugLetsItOpenAgain) {
   surface_.Command("plug");
   ASSERT_TRUE(surface_.WaitForLine("ready com1"));
   port_.Close();
-  EXPECT_EQ(port_.PollDescriptor(), -1);
+  EXPECT_EQ(port_.Descriptor(), -1);
   ASSERT_TRUE(port_.Open(1, 38400));
   surface_.Command("press 7");
   EXPECT_THAT(ReadBytes(port_, 3), ElementsAre(0xBF, 0x12, 0x07));

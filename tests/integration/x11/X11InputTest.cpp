@@ -37,6 +37,24 @@ class X11InputTest : public ::testing::Test {
     input_->KeyDown(virtualKey);
     input_->KeyUp(virtualKey);
   }
+  void Type(char32_t character) {
+    input_->CharacterDown(character);
+    input_->CharacterUp(character);
+  }
+  // The symbols of the keys that went down, up to and including `last`; the
+  // level keys (shift, AltGr) pressed with them and the notes of remapped
+  // keys are left out.
+  Lines PressedThrough(const std::string& last) {
+    Lines pressed;
+    for (const std::string& line : recorder_->LinesThrough("release " + last)) {
+      if (!line.starts_with("press ") || line.starts_with("press Shift_L") ||
+          line.starts_with("press ISO_Level3_Shift")) {
+        continue;
+      }
+      pressed.push_back(line.substr(0, line.rfind(' ')));
+    }
+    return pressed;
+  }
   // Key events only: the notes of remapped keys are left out.
   Lines KeyLines(std::size_t count) {
     Lines keys;
@@ -225,6 +243,31 @@ TEST_F(X11InputTest, LettersFollowTheLayoutInUse) {
   }
   EXPECT_EQ(presses, (Lines{"press y 0", "press y 0", "press z 0", "press slash 0"}));
   EXPECT_TRUE(restored);
+}
+
+TEST_F(X11InputTest, CharactersArriveAsThemselvesOnAGermanLayout) {
+  const std::string display = server_->display();
+  Type(U',');  // the keyboard mapping is read before the layout changes
+  ASSERT_TRUE(testing::RunToEnd({"setxkbmap", "-display", display, "de"}));
+  Type(U'\u00e4');
+  Type(U'\u00df');
+  Type(U'\u00a7');  // shift and 3
+  Type(U'@');       // AltGr and q
+  Type(U',');
+  const Lines pressed = PressedThrough("comma");
+  const Lines rest = PressedThrough("comma");
+  const bool restored = testing::RunToEnd({"setxkbmap", "-display", display, "us"});
+  EXPECT_EQ(pressed, Lines{"press comma"});
+  EXPECT_EQ(rest, (Lines{"press adiaeresis", "press ssharp", "press section", "press at",
+                         "press comma"}));
+  EXPECT_TRUE(restored);
+}
+
+TEST_F(X11InputTest, ACharacterTheLayoutLacksArrivesThroughASpareKeycode) {
+  Type(U'\u00e4');  // no key of a US keyboard gives it
+  Type(U'\u00a3');
+  Tap('Q');
+  EXPECT_EQ(PressedThrough("q"), (Lines{"press adiaeresis", "press sterling", "press q"}));
 }
 
 }  // namespace

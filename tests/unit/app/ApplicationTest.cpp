@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "app/FolderReport.h"
-#include "common/FolderTrust.h"
+#include "platform/FolderTrust.h"
 #include "device/Preferences.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"

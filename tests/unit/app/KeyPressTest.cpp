@@ -63,6 +63,26 @@ TEST(TranslateKeyPress, F10ArrivesAsSystemKeyAndCharactersAsThemselves) {
   EXPECT_EQ(Translate(ui::kChanged, 'A').code, 0);
 }
 
+TEST(TranslateKeyPress, CharactersBecomeCodePage437CodesAndKeysWithoutNameNothing) {
+  const Translated umlaut = Translate(ui::kCharacter, 0xE4);
+  EXPECT_EQ(umlaut.code, 132);
+  EXPECT_TRUE(umlaut.cancel);
+  EXPECT_FALSE(umlaut.named);
+  EXPECT_EQ(Translate(ui::kCharacter, 0xA7).code, 21);
+  // No code for the euro sign: nothing captured, and the box keeps its text.
+  const Translated euro = Translate(ui::kCharacter, 0x20AC);
+  EXPECT_EQ(euro.code, 0);
+  EXPECT_TRUE(euro.cancel);
+  // Caps Lock, Clear, a media key and F13 have no name; as characters they
+  // would read and play as something else, so they capture nothing and leave
+  // their character event (if any) to the box.
+  for (int key : {20, 12, 173, 124}) {
+    const Translated t = Translate(ui::kKeyDown, key);
+    EXPECT_EQ(t.code, 0) << key;
+    EXPECT_FALSE(t.cancel) << key;
+  }
+}
+
 TEST_F(MainEventsTest, KeyPressBoxShowsTheCapturedKey) {
   kit.AllowKeyEvents(2);
   ops.calls.clear();
@@ -77,6 +97,9 @@ TEST_F(MainEventsTest, KeyPressBoxShowsTheCapturedKey) {
   EXPECT_EQ(kit.Text("main", ui::kKeyPressBox), "");
   EXPECT_THAT(Send(ui::kKeyPressBox, ui::kGotFocus), IsEmpty());
   EXPECT_THAT(Send(ui::kKeyPressBox, ui::kSystemKey, 121), ElementsAre("ShowCapturedKey 121 1"));
+  ops.calls.clear();
+  kit.KeyPress("main", ui::kKeyPressBox, 0, 0xE4);  // "ä": no virtual key, its character
+  EXPECT_THAT(ops.calls, ElementsAre("ShowCapturedKey 132 0"));
 }
 
 TEST_F(MainEventsTest, KeyPressBoxTakesKeysWhicheverWindowIsInFront) {

@@ -90,7 +90,7 @@ class ScriptedPort : public SerialPort {
       memory_.SurfaceSend(Bytes{0xBF, 0x65, 0x40});
     }
   }
-  int PollDescriptor() const override { return memory_.PollDescriptor(); }
+  PortHandle WaitHandle() const override { return memory_.WaitHandle(); }
 
   // What the surface answers to an identity request; empty: it stays silent.
   Bytes reply;
@@ -125,7 +125,7 @@ class FakeRunner : public DeviceRunner {
   // Once seen, the hang-up is reported until the next start, stopped or not.
   bool HungUp() const override {
     if (running_) {
-      pollfd fd{port_.PollDescriptor(), 0, 0};
+      pollfd fd{static_cast<int>(port_.WaitHandle()), 0, 0};
       hungUp_ = hungUp_ || (::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0);
     }
     return hungUp_;

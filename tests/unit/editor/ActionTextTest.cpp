@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "common/Latin1Text.h"
+#include "common/CodePage437Text.h"
 
 namespace quorbel {
 namespace {

@@ -265,5 +265,21 @@ TEST_F(SequenceEditorTest, CapturedKeysShowTheirNameOrUpperCaseCharacter) {
   EXPECT_EQ(toolkit.Focus("MAIN"), 620);
 }
 
+TEST_F(SequenceEditorTest, KeysOfOtherLayoutsAreStoredByTheirCodeAndListedAsThemselves) {
+  editor.ShowCapturedKey(132, false);  // a typed "ä"
+  EXPECT_EQ(toolkit.Text("MAIN", 620), "\u00e4");
+  editor.AddInsert(kPlay);
+  editor.ShowCapturedKey(142, false);  // a typed "Ä" keeps its case in the box
+  EXPECT_EQ(toolkit.Text("MAIN", 620), "\u00c4");
+  editor.AddInsert(kPlay);
+  Add("\u00a7");
+  Add("\u00df");
+  EXPECT_EQ(StepAt(1).KeyCode, 132);
+  EXPECT_EQ(StepAt(2).KeyCode, 142);
+  EXPECT_EQ(StepAt(3).KeyCode, 21);
+  EXPECT_EQ(StepAt(4).KeyCode, 225);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"\u00e4", "\u00e4", "\u00a7", "\u00df"}));
+}
+
 }  // namespace
 }  // namespace quorbel

@@ -23,13 +23,29 @@ TEST(HeldInputTest, ReleasesHeldKeysLastFirstAndEachOnlyOnce) {
   held.KeyDown(65);
   held.KeyUp(65);
   held.KeyUp(66);  // never pressed: nothing goes up
-  EXPECT_THAT(held.Held(), ElementsAre(17, 93, 93));
+  EXPECT_THAT(held.Held(), ElementsAre(HeldKey{17}, HeldKey{93}, HeldKey{93}));
 
   held.ReleaseAll();
   held.KeyUp(93);  // already released
   EXPECT_THAT(input.Events(), ElementsAre("down 17", "down 93", "down 93", "down 65", "up 65",
                                           "up 93", "up 93", "up 17"));
   EXPECT_THAT(held.Held(), IsEmpty());
+}
+
+TEST(HeldInputTest, ACharacterIsHeldApartFromTheKeyOfTheSameNumber) {
+  MemoryInput input;
+  HeldInput held(input);
+  held.KeyDown(16);
+  held.CharacterDown(U'\u00e4');
+  held.CharacterUp(U'\u00e4');
+  held.CharacterDown(228);  // the character of a number, not the key
+  held.KeyUp(228);          // a key of that number was never pressed
+  EXPECT_THAT(held.Held(), ElementsAre(HeldKey{16}, HeldKey{228, true}));
+
+  held.ReleaseAll();
+  held.CharacterUp(228);  // already released
+  EXPECT_THAT(input.Events(), ElementsAre("down 16", "char down U+00E4", "char up U+00E4",
+                                          "char down U+00E4", "char up U+00E4", "up 16"));
 }
 
 TEST(SteadyWaitTest, InterruptFromAnotherThreadEndsALongWaitAtOnce) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Latin1Text.h"
+#include "common/CodePage437Text.h"
 #include "editor/ActionText.h"
 #include "tests/unit/playback/PlaybackFixture.h"
 
@@ -61,22 +61,27 @@ class StepAgreementTest : public PlaybackFixture {
       if (keys.size() != 4 || keys.front() != "down 16" || keys.back() != "up 16") return body;
       keys = {keys[1], keys[2]};
     }
-    if (keys.size() != 2 || !keys[0].starts_with("down ")) return "not one key: " + body;
+    if (keys.size() != 2) return "not one key: " + body;
+    if (keys[0].starts_with("char down U+")) return TypedDisagreement(body, keys);
+    if (!keys[0].starts_with("down ")) return "not one key: " + body;
     const int key = std::stoi(keys[0].substr(5));
     if (keys[1] != "up " + std::to_string(key)) return "not one key: " + body;
-    if (CodeOfCharacterText(body) > 0) return OneCharacterDisagreement(body, key);
-    return catalogue.KeyName(key) == body ? "" : body + " plays key " + std::to_string(key);
-  }
-
-  std::string OneCharacterDisagreement(const std::string& body, int key) {
+    // A letter or digit plays through its key; anything else with a key is
+    // that key's name.
     if (body.size() == 1 && std::isalnum(static_cast<unsigned char>(body[0]))) {
       return key == std::toupper(static_cast<unsigned char>(body[0])) ? ""
                                                                       : body + " plays another key";
     }
-    if (body.size() == 1 && std::string("[]'`").find(body) != std::string::npos) {
-      return catalogue.KeyName(key) == body ? "" : body + " plays another key";
-    }
-    return "";  // other characters are the virtual keys their codes are
+    return catalogue.KeyName(key) == body ? "" : body + " plays key " + std::to_string(key);
+  }
+
+  // A character typed as itself is the character shown.
+  static std::string TypedDisagreement(const std::string& body,
+                                       const std::vector<std::string>& keys) {
+    const std::string number = keys[0].substr(std::string("char down U+").size());
+    if (keys[1] != "char up U+" + number) return "not one character: " + body;
+    const auto typed = static_cast<char32_t>(std::stoul(number, nullptr, 16));
+    return Utf8Text(typed) == body ? "" : body + " types U+" + number;
   }
 };
 
@@ -115,6 +120,37 @@ TEST_F(StepAgreementTest, ACodeThatNamesNoKeyReadsAsTheControlAndPressesNothing)
     EXPECT_EQ(o.waits, 0u) << code;
   }
   EXPECT_EQ(Run('x', 0).played, (std::vector<std::string>{"down 88", "up 88"}));
+}
+
+TEST_F(StepAgreementTest, APlainCodeTypesTheCharacterItShows) {
+  using Played = std::vector<std::string>;
+  const auto typed = [](const std::string& u) { return Played{"char down " + u, "char up " + u}; };
+  struct Case {
+    std::int32_t code;
+    const char* text;
+    const char* character;
+  };
+  for (const Case c :
+       {Case{132, "\u00e4", "U+00E4"}, Case{142, "\u00e4", "U+00E4"}, Case{225, "\u00df", "U+00DF"},
+        Case{21, "\u00a7", "U+00A7"}, Case{20, "\u00b6", "U+00B6"}, Case{156, "\u00a3", "U+00A3"},
+        Case{',', ",", "U+002C"}, Case{'[', "[", "U+005B"}, Case{192, "`", "U+0060"}}) {
+    const Outcome o = Run(c.code, 0);
+    EXPECT_EQ(o.text, c.text) << c.code;
+    EXPECT_EQ(o.played, typed(c.character)) << c.code;
+  }
+  // Letters and digits keep their keys.
+  EXPECT_EQ(Run('7', 0).played, (Played{"down 55", "up 55"}));
+}
+
+TEST_F(StepAgreementTest, APlainControlCodeIsItsNamedKeyOrNothing) {
+  const Outcome enter = Run(13, 0);
+  EXPECT_EQ(enter.text, "Enter");
+  EXPECT_EQ(enter.played, (std::vector<std::string>{"down 13", "up 13"}));
+  for (std::int32_t code : {1, 12, 31, 127}) {
+    const Outcome o = Run(code, 0);
+    EXPECT_EQ(o.text, "Play") << code;
+    EXPECT_TRUE(o.played.empty()) << code;
+  }
 }
 
 }  // namespace

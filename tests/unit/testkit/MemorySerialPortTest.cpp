@@ -34,7 +34,7 @@ class MemorySerialPortTest : public ::testing::Test {
 TEST_F(MemorySerialPortTest, OpensOnlyPortsThatExist) {
   EXPECT_FALSE(port.Open(4, 9600));
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(port.PollDescriptor(), -1);
+  EXPECT_EQ(port.WaitHandle(), kNoPortHandle);
   EXPECT_EQ(port.LastOpenPort(), 4);
   EXPECT_EQ(port.LastOpenRate(), 9600);
   EXPECT_EQ(port.OpenCount(), 2);
@@ -43,9 +43,9 @@ TEST_F(MemorySerialPortTest, OpensOnlyPortsThatExist) {
 }
 
 TEST_F(MemorySerialPortTest, PollSeesBytesAndReadTakesAtMostTheCount) {
-  EXPECT_EQ(Poll(port.PollDescriptor()), 0);
+  EXPECT_EQ(Poll(static_cast<int>(port.WaitHandle())), 0);
   Send({0xBF, 0x12, 0x3B, 0xBF});
-  EXPECT_TRUE(Poll(port.PollDescriptor()) & POLLIN);
+  EXPECT_TRUE(Poll(static_cast<int>(port.WaitHandle())) & POLLIN);
   EXPECT_EQ(port.BytesPending(), 4u);
 
   std::array<std::uint8_t, 8> buffer{};
@@ -72,7 +72,7 @@ TEST_F(MemorySerialPortTest, HangUpShowsInPollReadsAndWrites) {
   Send({9});
   port.SurfaceHangUp();
 
-  EXPECT_TRUE(Poll(port.PollDescriptor()) & POLLHUP);
+  EXPECT_TRUE(Poll(static_cast<int>(port.WaitHandle())) & POLLHUP);
   std::array<std::uint8_t, 8> buffer{};
   EXPECT_EQ(port.Read(buffer.data(), buffer.size()), 1u);  // what came before the hang-up
   EXPECT_EQ(port.Read(buffer.data(), buffer.size()), 0u);
@@ -81,9 +81,9 @@ TEST_F(MemorySerialPortTest, HangUpShowsInPollReadsAndWrites) {
   EXPECT_EQ(port.SurfaceReceived(), probe);
 
   port.Close();
-  EXPECT_EQ(port.PollDescriptor(), -1);
+  EXPECT_EQ(port.WaitHandle(), kNoPortHandle);
   ASSERT_TRUE(port.Open(3, 38400));
-  EXPECT_EQ(Poll(port.PollDescriptor()), 0);
+  EXPECT_EQ(Poll(static_cast<int>(port.WaitHandle())), 0);
   EXPECT_TRUE(port.Write(probe));
   EXPECT_EQ(port.SurfaceReceived().size(), 6u);
 }

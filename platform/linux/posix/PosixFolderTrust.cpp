@@ -1,7 +1,7 @@
-#include "common/FolderTrust.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/FolderTrust.h"
 
 namespace quorbel {
 
@@ -14,17 +14,6 @@ FolderTrust CheckFolder(const std::filesystem::path& folder) {
   const bool othersMayWrite = (info.st_mode & S_IWOTH) != 0;
   if (!ownedByUs || groupMayWrite || othersMayWrite) return FolderTrust::OthersMayWrite;
   return FolderTrust::Private;
-}
-
-bool FolderIsTrusted(const std::filesystem::path& folder) {
-  const std::filesystem::path parent = folder.parent_path().empty() ? "." : folder.parent_path();
-  return CheckFolder(parent) != FolderTrust::OthersMayWrite &&
-         CheckFolder(folder) != FolderTrust::OthersMayWrite;
-}
-
-std::string UntrustedFolderText(const std::filesystem::path& folder) {
-  return "Other users can change the folder " + folder.string() +
-         ", so QuorbelU does not use it. Make it yours alone: chmod go-w '" + folder.string() + "'";
 }
 
 }  // namespace quorbel

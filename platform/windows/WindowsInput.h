@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Input.h"
+
+namespace quorbel {
+
+// Synthetic input into the program in front, as the system's own input
+// calls make it: the stored virtual-key codes go out as they are, with scan
+// code 0 and no extended-key flag; a click is one call carrying the button's
+// down and up.
+class WindowsInput : public Input {
+ public:
+  void KeyDown(int virtualKey) override;
+  void KeyUp(int virtualKey) override;
+  void Click(MouseButton button) override;
+  void SetCursor(Point screen) override;
+  Point ClientToScreen(WindowId window, Point client) override;
+};
+
+}  // namespace quorbel
