@@ -200,7 +200,13 @@ TEST_F(StopInsideARequestTest, CloseBoxDuringTheDisplayPause) {
 TEST_F(StopInsideARequestTest, SignalDuringTheMessageBoxOfACapture) {
   Start();
   desktop.SetForeground(kEditorWindow);
-  kit.SetCheck("main", ui::kCaptureCoordinate, true);
+  // A full sequence, so that the captured click is refused with a box.
+  for (int step = 1; step <= 10; ++step) {
+    app.State().keysets.Lock()->SetStep(5, step, {0, 0, 'S', 0, 0});
+  }
+  // Capture ticked as the user ticks it, through the window's events.
+  kit.Pick("main", ui::kMouseEmulation, 1);
+  kit.Click("main", ui::kCaptureCoordinate);
   int boxes = 0;
   // What a signal does: shut down from the event loop, here the box's own.
   kit.SetDialogHook([&] {

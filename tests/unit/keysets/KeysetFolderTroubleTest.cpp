@@ -50,6 +50,8 @@ TEST_F(KeysetFolderTroubleTest, FolderOthersMayWriteIsNeitherListedReadNorWritte
   EXPECT_EQ(Image(0).substr(kKeysetLayerBytes, 4), std::string(4, '\0'));
   EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
   EXPECT_EQ(ReadFile(KeysetFile("Xterm")), std::string(kKeysetFileBytes, 'p'));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_THAT(Messages()[0], ::testing::StartsWith("The keyset is not saved. Other users can"));
   EXPECT_THAT(files.FolderTrouble(), ::testing::HasSubstr("chmod go-w"));
   // The same folder in a working folder others may write is refused too.
   fs::permissions(folder, fs::perms::others_write, fs::perm_options::remove);
