@@ -118,6 +118,7 @@ void Application::LayOut(const std::string& form) {
 void Application::Event(ui::Event& event) {
   if (ui::SameFormName(event.form, ui::kMainForm)) {
     events_.MainEvent(event);
+    parts_->MainWindowSettled();
   } else if (ui::SameFormName(event.form, ui::kKeysetDisplayForm)) {
     display_.KeysetDisplayEvent(event);
   } else {

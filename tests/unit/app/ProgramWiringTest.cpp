@@ -115,9 +115,11 @@ TEST_F(ProgramWiringTest, PressOnTheSurfacePlaysIntoTheProgramInFront) {
   app.State().keysets.Lock()->SetStep(59, 1, {0, 0, 'S', kCtrl, 0});
   desktop.SetForeground(kEditorWindow);
   ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x3B}));
-  ASSERT_TRUE(ServeUntil([&] { return input.Events().size() >= 4; }));
+  // The keys leave first; the panel shows the press after them.
+  ASSERT_TRUE(ServeUntil([&] {
+    return input.Events().size() >= 4 && kit.ImageName("main", 1059) == "$PlayDn";
+  }));
   EXPECT_THAT(input.Events(), ::testing::ElementsAre("down 17", "down 83", "up 83", "up 17"));
-  EXPECT_EQ(kit.ImageName("main", 1059), "$PlayDn");
   // Shutting down with the thread idle ends it.
   app.Shutdown();
   EXPECT_FALSE(port.IsOpen());
@@ -194,7 +196,13 @@ TEST_F(StopInsideARequestTest, CloseBoxDuringTheDisplayPause) {
 TEST_F(StopInsideARequestTest, SignalDuringTheMessageBoxOfACapture) {
   Start();
   desktop.SetForeground(kEditorWindow);
-  kit.SetCheck("main", ui::kCaptureCoordinate, true);
+  // A full sequence, so that the captured click is refused with a box.
+  for (int step = 1; step <= 10; ++step) {
+    app.State().keysets.Lock()->SetStep(5, step, {0, 0, 'S', 0, 0});
+  }
+  // Capture ticked as the user ticks it, through the window's events.
+  kit.Pick("main", ui::kMouseEmulation, 1);
+  kit.Click("main", ui::kCaptureCoordinate);
   int boxes = 0;
   // What a signal does: shut down from the event loop, here the box's own.
   kit.SetDialogHook([&] {
