@@ -306,12 +306,20 @@ void MainEvents::ShowHelp() {
     // A help file in the work folder comes first; without one the user guide
     // installed with the program opens, so that Help always shows something.
     const std::filesystem::path file = workFolder_() / kHelpFile;
+    std::filesystem::path help;
     if (std::filesystem::is_regular_file(file, error)) {
-      toolkit_.ShowHelp(kMainForm, file.string());
+      help = file;
     } else if (!userGuide_.empty() && std::filesystem::is_regular_file(userGuide_, error)) {
-      toolkit_.ShowHelp(kMainForm, userGuide_.string());
-    } else {
+      help = userGuide_;
+    }
+    if (help.empty()) {
       toolkit_.MessageBox(kMainForm, kNoHelpText, "Brenlow Electronics", Buttons::Ok);
+    } else if (!toolkit_.ShowHelp(kMainForm, help.string())) {
+      // No program of the desktop opens it: say where it is, so that the
+      // user can open it in a browser of their own.
+      toolkit_.MessageBox(kMainForm,
+                          "No program could open the help. It is the file " + help.string() + "{!}",
+                          "Brenlow Electronics", Buttons::Ok);
     }
   });
 }

@@ -41,7 +41,7 @@ tests_without_qt() {
 
 normal() {
   build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  run_tests build
+  run_tests build -LE wayland
 }
 
 address() {

@@ -188,7 +188,9 @@ class Toolkit {
                                      const std::string& proposedName, const std::string& filter,
                                      const std::string& defaultExtension,
                                      const std::string& letters) = 0;
-  virtual void ShowHelp(const std::string& form, const std::string& helpFile) = 0;
+  // Opens the help file with the desktop's viewer for it; false when none
+  // could open it.
+  virtual bool ShowHelp(const std::string& form, const std::string& helpFile) = 0;
 };
 
 }  // namespace quorbel::ui

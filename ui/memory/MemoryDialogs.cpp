@@ -68,9 +68,15 @@ std::string MemoryToolkit::RecordFileDialog(FileDialogRecord record) {
   return record.answer;
 }
 
-void MemoryToolkit::ShowHelp(const std::string& form, const std::string& helpFile) {
+bool MemoryToolkit::ShowHelp(const std::string& form, const std::string& helpFile) {
   std::lock_guard lock(mutex_);
   helpRequests_.push_back(HelpRecord{form, helpFile});
+  return helpViewer_;
+}
+
+void MemoryToolkit::SetHelpViewer(bool present) {
+  std::lock_guard lock(mutex_);
+  helpViewer_ = present;
 }
 
 std::vector<MessageBoxRecord> MemoryToolkit::MessageBoxes() const {

@@ -101,7 +101,7 @@ class MemoryToolkit : public Toolkit {
                              const std::string& startFolder, const std::string& proposedName,
                              const std::string& filter, const std::string& defaultExtension,
                              const std::string& letters) override;
-  void ShowHelp(const std::string& form, const std::string& helpFile) override;
+  bool ShowHelp(const std::string& form, const std::string& helpFile) override;
 
   // --- Set-up by the test ---------------------------------------------------
   // The callbacks Run() would install, for tests that do not go through Run().
@@ -198,6 +198,8 @@ class MemoryToolkit : public Toolkit {
   std::vector<MessageBoxRecord> MessageBoxes() const;
   std::vector<FileDialogRecord> FileDialogs() const;
   std::vector<HelpRecord> HelpRequests() const;
+  // Whether the desktop has a viewer that opens help files (it has, unless told).
+  void SetHelpViewer(bool present);
 
  private:
   // Helpers below expect mutex_ to be held.
@@ -247,6 +249,7 @@ class MemoryToolkit : public Toolkit {
   std::vector<MessageBoxRecord> messageBoxes_;
   std::vector<FileDialogRecord> fileDialogs_;
   std::vector<HelpRecord> helpRequests_;
+  bool helpViewer_ = true;
 
   std::vector<Event> sentEvents_;
   std::vector<std::string> faults_;

@@ -111,11 +111,14 @@ std::string QtToolkit::SaveFileDialog(const std::string& form, const std::string
   });
 }
 
-void QtToolkit::ShowHelp(const std::string& /*form*/, const std::string& helpFile) {
+bool QtToolkit::ShowHelp(const std::string& /*form*/, const std::string& helpFile) {
+  bool opened = false;
   OnGui([&] {
     const QFileInfo file(ToQt(helpFile));
-    if (file.isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+    opened =
+        file.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
   });
+  return opened;
 }
 
 }  // namespace quorbel::ui

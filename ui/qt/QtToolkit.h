@@ -127,7 +127,7 @@ class QtToolkit : public Toolkit {
                              const std::string& startFolder, const std::string& proposedName,
                              const std::string& filter, const std::string& defaultExtension,
                              const std::string& letters) override;
-  void ShowHelp(const std::string& form, const std::string& helpFile) override;
+  bool ShowHelp(const std::string& form, const std::string& helpFile) override;
 
   // --- For tests and the program's own glue (GUI thread) -----------------
   QWidget* FormWidget(const std::string& form) const;

@@ -132,6 +132,13 @@ TEST_F(MainEventsTest, HelpOpensTheHelpFileElseTheUserGuideElseSaysThatNoneIsThe
   ASSERT_EQ(kit.HelpRequests().size(), 2u);
   EXPECT_EQ(kit.HelpRequests()[1].helpFile, (folder / "quorbel.hlp").string());
   EXPECT_EQ(kit.MessageBoxes().size(), 1u);
+
+  // Without a program that opens it, the user is told where the help is.
+  kit.SetHelpViewer(false);
+  Send(ui::kHelpItem);
+  ASSERT_EQ(kit.MessageBoxes().size(), 2u);
+  EXPECT_THAT(kit.MessageBoxes()[1].text, HasSubstr((folder / "quorbel.hlp").string()));
+  EXPECT_EQ(state.windows.DialogActive, 0);
   std::filesystem::remove_all(folder);
   std::filesystem::remove(guide);
 }

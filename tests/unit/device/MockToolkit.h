@@ -71,7 +71,7 @@ class MockToolkit : public Toolkit {
               (const std::string&, const std::string&, const std::string&, const std::string&,
                const std::string&, const std::string&, const std::string&),
               (override));
-  MOCK_METHOD(void, ShowHelp, (const std::string&, const std::string&), (override));
+  MOCK_METHOD(bool, ShowHelp, (const std::string&, const std::string&), (override));
 };
 
 }  // namespace quorbel::ui
