@@ -20,6 +20,7 @@
 #include "platform/memory/MemoryPortWaiter.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
+#include "tests/TempFolder.h"
 #include "tests/unit/keysets/KeysetFolder.h"
 #include "ui/MainWindowIds.h"
 #include "ui/memory/MemoryToolkit.h"
@@ -40,8 +41,7 @@ bool Contains(const Bytes& haystack, const Bytes& needle) {
 class ProgramWiringTest : public ::testing::Test {
  protected:
   ProgramWiringTest() {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-wiring-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
+    folder = MakeTempFolder("quorbel-wiring-");
     std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
         << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=38400\r\n";
     port.AddPort(1);
