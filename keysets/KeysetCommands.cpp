@@ -12,6 +12,7 @@
 #include "keysets/FileHead.h"
 #include "keysets/KeysetCommandNames.h"
 #include "keysets/KeysetNames.h"
+#include "platform/FileAccess.h"
 #include "ui/MainWindowIds.h"
 #include "ui/Messages.h"
 
@@ -82,8 +83,11 @@ void KeysetCommands::NewKeyset() {
   if (chosen.empty()) return;
   const std::optional<std::string> name = ProgramKeysetName(chosen);
   if (!name) return;
+  // A name listed already, or one the system would take for its file's name
+  // (a case-only twin), would make a second keyset on the same file.
   for (int i = 0; i <= last; ++i) {
-    if (ProperCase(p_.toolkit.ItemText(kMainForm, kKeysetList, i)) == *name) return;
+    const std::string listed = p_.toolkit.ItemText(kMainForm, kKeysetList, i);
+    if (ProperCase(listed) == *name || SystemSameFileName(listed, *name)) return;
   }
   const int k = last + 1;
   p_.toolkit.AddItems(kMainForm, kKeysetList, *name);
@@ -207,7 +211,9 @@ fs::path KeysetCommands::CurrentDirectory() const { return p_.files.Folder().par
 int KeysetCommands::FindListed(const std::string& name) {
   const int last = p_.toolkit.LastItem(kMainForm, kKeysetList);
   for (int i = 0; i <= last; ++i) {
-    if (SameIgnoringCase(p_.toolkit.ItemText(kMainForm, kKeysetList, i), name)) return i;
+    // A case-only twin on this system is the listed keyset's file too.
+    const std::string listed = p_.toolkit.ItemText(kMainForm, kKeysetList, i);
+    if (SameIgnoringCase(listed, name) || SystemSameFileName(listed, name)) return i;
   }
   return -1;
 }
