@@ -4,6 +4,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "common/Utf8Path.h"
 #include "keysets/KeysetNames.h"
 
 namespace quorbel {
@@ -55,7 +56,7 @@ std::string ProperCase(std::string_view text) {
 }
 
 std::optional<std::string> ProgramKeysetName(const fs::path& program) {
-  const std::string fileName = program.filename().string();
+  const std::string fileName = Utf8FromPath(program.filename());
   if (AsciiUpper(fileName).find(".EXE") == std::string::npos && !IsExecutableFile(program)) {
     return std::nullopt;
   }
@@ -63,7 +64,7 @@ std::optional<std::string> ProgramKeysetName(const fs::path& program) {
 }
 
 std::optional<std::string> ImportedKeysetName(const fs::path& file) {
-  const std::string fileName = file.filename().string();
+  const std::string fileName = Utf8FromPath(file.filename());
   std::string lower = fileName;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -72,12 +73,12 @@ std::optional<std::string> ImportedKeysetName(const fs::path& file) {
 }
 
 std::optional<fs::path> ExportTarget(const fs::path& chosen) {
-  std::string fileName = chosen.filename().string();
+  std::string fileName = Utf8FromPath(chosen.filename());
   if (fileName.empty()) return std::nullopt;
   const std::size_t dot = fileName.find('.');
   if (dot != std::string::npos && dot != 0) fileName.resize(dot);
   fileName += kKeysetExtension;
-  return chosen.parent_path() / fileName;
+  return chosen.parent_path() / PathFromUtf8(fileName);
 }
 
 }  // namespace quorbel

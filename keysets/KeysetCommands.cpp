@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/Utf8Path.h"
 #include "keysets/FileHead.h"
 #include "keysets/KeysetCommandNames.h"
 #include "keysets/KeysetNames.h"
@@ -81,7 +82,7 @@ void KeysetCommands::NewKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog("Main", "Select Program For New Keyset",
                                                        kProgramsFolder, "Programs|*", "N");
   if (chosen.empty()) return;
-  const std::optional<std::string> name = ProgramKeysetName(chosen);
+  const std::optional<std::string> name = ProgramKeysetName(PathFromUtf8(chosen));
   if (!name) return;
   // A name listed already, or one the system would take for its file's name
   // (a case-only twin), would make a second keyset on the same file.
@@ -107,7 +108,7 @@ void KeysetCommands::DeleteCurrentKeyset() {
   if (!file) return;
   const fs::path path = p_.files.Folder() / *file;
   p_.windows.DialogActive = 1;
-  const int answer = p_.toolkit.MessageBox(kMainForm, "Delete " + path.string() + "{?}",
+  const int answer = p_.toolkit.MessageBox(kMainForm, "Delete " + Utf8FromPath(path) + "{?}",
                                            "Delete keyset?", ui::Buttons::YesNo);
   p_.windows.DialogActive = 0;
   if (answer == ui::kAnswerNo) return;
@@ -118,9 +119,9 @@ void KeysetCommands::DeleteCurrentKeyset() {
 
 void KeysetCommands::ImportKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog(
-      "Main", "Select Keyset", CurrentDirectory().string(), "Keysets|*.qrb", "N");
+      "Main", "Select Keyset", Utf8FromPath(CurrentDirectory()), "Keysets|*.qrb", "N");
   if (chosen.empty()) return;
-  std::optional<std::string> name = ImportedKeysetName(chosen);
+  std::optional<std::string> name = ImportedKeysetName(PathFromUtf8(chosen));
   if (!name) return;
   int k = FindListed(*name);
   if (k >= 0) {
@@ -141,7 +142,7 @@ void KeysetCommands::ImportKeyset() {
   p_.toolkit.ClearItems(kMainForm, kSequenceList);
   p_.selection.PreviousControl = -1;
   p_.toolkit.DoEvents();
-  ReadInto(k, chosen);
+  ReadInto(k, PathFromUtf8(chosen));
   p_.keysets.Lock()->SetKeysetName(k, *name);
   p_.files.SaveKeyset(k);
 }
@@ -150,16 +151,17 @@ void KeysetCommands::ExportKeyset() {
   const std::string name = p_.toolkit.Text(kMainForm, kKeysetList);
   if (name.empty()) return;
   const std::string chosen =
-      p_.toolkit.SaveFileDialog("main", "Export Keyset", CurrentDirectory().string(),
+      p_.toolkit.SaveFileDialog("main", "Export Keyset", Utf8FromPath(CurrentDirectory()),
                                 name + std::string(kKeysetExtension), "QRB|*.qrb", "QRB", "P");
   if (chosen.empty()) return;
-  const std::optional<fs::path> target = ExportTarget(chosen);
+  const std::optional<fs::path> target = ExportTarget(PathFromUtf8(chosen));
   std::error_code error;
   // A link would carry the export to wherever it points, outside the folder.
   if (!target || fs::is_symlink(*target, error)) return;
   // The question is about the file that is written, whatever name was typed.
-  if (fs::exists(*target, error) && p_.prompt.Ask("main", "Replace " + target->filename().string(),
-                                                  kQuestionTitle) == ui::kAnswerNo) {
+  if (fs::exists(*target, error) &&
+      p_.prompt.Ask("main", "Replace " + Utf8FromPath(target->filename()), kQuestionTitle) ==
+          ui::kAnswerNo) {
     return;
   }
   const auto image = std::make_unique<char[]>(kKeysetFileBytes);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/FileAccess.h"
 #include "tests/unit/commands/CommandsFixture.h"
 
 namespace quorbel {
@@ -117,6 +118,19 @@ TEST_F(KeysetSelectionTest, DeleteAsksThenRemovesTheFileAndReloadsTheListSorted)
   EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 0);
   EXPECT_EQ(keysets.Lock()->GetStep(0, 1).KeyCode, 'A');
   EXPECT_TRUE(fs::exists(KeysetFile("Beta")));
+}
+
+TEST_F(KeysetSelectionTest, ACaseOnlyTwinOfAListedKeysetMakesNoSecondKeysetOnItsFile) {
+  if (!SystemSameFileName("\u00c9mile.qrb", "\u00e9mile.qrb")) {
+    GTEST_SKIP() << "this system keeps the two names apart";
+  }
+  SaveKeysets({"Default", "\u00c9mile"});
+  const std::u8string program =
+      Program(root, "emile.exe", true).parent_path().u8string() + u8"/\u00e9mile.exe";
+  fs::copy_file(root / "programs" / "emile.exe", fs::path(program));
+  toolkit.QueueFilePath(std::string(program.begin(), program.end()));
+  commands.NewKeyset();
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"Default", "\u00c9mile"}));
 }
 
 TEST_F(KeysetSelectionTest, DeleteRefusesDefaultAndIgnoresAKeysetWithoutFile) {
