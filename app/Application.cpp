@@ -14,6 +14,11 @@ namespace {
 
 constexpr int kKeyEventsToCallback = 2;
 
+constexpr const char* kForegroundUnknownText =
+    "This desktop does not tell QuorbelU which program is in front.|"
+    "Presses on the surface play only into programs that run through XWayland;|"
+    "under sway and Hyprland every program is found. See the README.{!}";
+
 }  // namespace
 
 Application::Application(Platform platform, const PartsFactory& makeParts)
@@ -66,6 +71,13 @@ void Application::Startup() {
   parts_->PutPortMenuMarks();
   toolkit.SetFormIcon(ui::kMainForm, "$program");
   parts_->OpenLinkAtStartup();
+  if (!platform_.desktop.TellsForeground()) TellForegroundUnknown();
+}
+
+void Application::TellForegroundUnknown() {
+  state_.windows.DialogActive = 1;
+  platform_.toolkit.MessageBox(ui::kMainForm, kForegroundUnknownText, "QuorbelU", ui::Buttons::Ok);
+  state_.windows.DialogActive = 0;
 }
 
 void Application::Shutdown() {
@@ -106,6 +118,7 @@ void Application::LayOut(const std::string& form) {
 void Application::Event(ui::Event& event) {
   if (ui::SameFormName(event.form, ui::kMainForm)) {
     events_.MainEvent(event);
+    parts_->MainWindowSettled();
   } else if (ui::SameFormName(event.form, ui::kKeysetDisplayForm)) {
     display_.KeysetDisplayEvent(event);
   } else {

@@ -67,6 +67,8 @@ class Application {
 
  private:
   void ShowSystemMessage(const std::string& text, const std::string& title);
+  // Once, at start-up, where the desktop cannot name the program in front.
+  void TellForegroundUnknown();
   // Shutdown from stopping the link on.
   void FinishShutdown();
 

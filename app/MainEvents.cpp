@@ -130,7 +130,10 @@ bool MainEvents::RunControlRow(Event& event) {
     const int key = TranslateKeyPress(event.code, event.value, event.cancel, named, catalogue_);
     if (key != 0) operations_.ShowCapturedKey(key, named);
   } else if (id == kMouseEmulation && event.code == kChanged) {
+    // Any choice unticks the capture option, so the button it locked is free
+    // again, also when "None" hides the option.
     toolkit_.SetCheck(kMainForm, kCaptureCoordinate, false);
+    toolkit_.Enable(kMainForm, kAddInsertButton, kAddInsertButton);
     if (event.value == 0) {
       toolkit_.Hide(kMainForm, kCaptureCoordinate, kCapturePrompt);
     } else {

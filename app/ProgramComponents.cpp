@@ -84,11 +84,16 @@ void ProgramComponents::SelectControlCommand(int commandId) {
   app_.Event(click);
 }
 
-bool ProgramComponents::CaptureMode() {
-  return toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
+void ProgramComponents::MainWindowSettled() {
+  target_.CopyKeysetList();
+  captureArmed_ = toolkit_.Checked(ui::kMainForm, ui::kCaptureCoordinate);
 }
 
+bool ProgramComponents::CaptureMode() { return captureArmed_; }
+
 void ProgramComponents::Play(int control, WindowId target) {
+  // An unknown program gets no keyset's keys, not even the Default ones.
+  if (target == 0 && !app_.DesktopWindows().TellsForeground()) return;
   try {
     playback_.Play(control, target);
   } catch (...) {
@@ -100,6 +105,7 @@ void ProgramComponents::Play(int control, WindowId target) {
 
 void ProgramComponents::CapturePoint(int control, Point clientPoint) {
   editor_.AddCapturedStep(control, clientPoint);
+  MainWindowSettled();
 }
 
 void ProgramComponents::ShowWindowListIfChanged() {

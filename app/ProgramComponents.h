@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "app/Application.h"
 #include "app/PlayingDeviceRunner.h"
 #include "app/ProgramParts.h"
@@ -75,10 +77,14 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void OpenKeysetDisplay() override { app_.KeysetDisplay().OpenKeysetDisplay(); }
   void Shutdown() override { app_.Shutdown(); }
 
-  void OpenLinkAtStartup() override { link_.serial.OpenAtStartup(); }
+  void OpenLinkAtStartup() override {
+    MainWindowSettled();
+    link_.serial.OpenAtStartup();
+  }
   void StopLink() override;
   void OutsideDeviceRequests(std::function<void()> work) override;
   void RefreshWindowList() override;
+  void MainWindowSettled() override;
   bool LayOutForm(const std::string& form) override;
   bool FormEvent(ui::Event& event) override;
 
@@ -111,6 +117,8 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   DeviceThread thread_;
   PlayingDeviceRunner runner_;
   std::uint64_t shownWindowList_ = 0;
+  // "Capture coordinate when key is first pressed" as the window last showed it.
+  std::atomic<bool> captureArmed_{false};
 };
 
 }  // namespace quorbel

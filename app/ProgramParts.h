@@ -26,6 +26,10 @@ class ProgramParts : public MainOperations {
   // waits for the device thread, which waits for its request.
   virtual void OutsideDeviceRequests(std::function<void()> work) = 0;
   virtual void RefreshWindowList() = 0;
+  // GUI thread, after each event of the main window: what the device thread
+  // reads of the window without waiting for it (the keyset list's entries,
+  // whether the next press captures a point) is copied for it.
+  virtual void MainWindowSettled() = 0;
 
   // Layout and events of a form the application does not build itself;
   // false when the form is not theirs either.

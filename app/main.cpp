@@ -1,9 +1,11 @@
 // The QuorbelU program: the application on the Qt toolkit, the Linux serial
-// port, clock and single-instance guard, and X11 input and desktop.
+// port, clock and single-instance guard, and the input and desktop of the
+// session: X11, or a Wayland compositor.
 #include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "app/Application.h"
 #include "app/ProgramComponents.h"
 #include "app/UserGuide.h"
+#include "app/linux/SessionDesktop.h"
 #include "app/qt/DisplayLoss.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/linux/posix/LinuxClock.h"
@@ -19,8 +22,6 @@
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
 #include "platform/linux/x11/DisplayLost.h"
-#include "platform/linux/x11/X11Desktop.h"
-#include "platform/linux/x11/X11Input.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtUiRequests.h"
 
@@ -43,12 +44,19 @@ int main() {
     return 1;
   }
 
-  std::unique_ptr<X11Desktop> desktop = X11Desktop::Connect();
-  std::unique_ptr<X11Input> input = X11Input::Connect();
-  if (!desktop || !input) {
-    std::fputs("QuorbelU: cannot open the X display (is DISPLAY set?)\n", stderr);
+  // The program's own window, once there is one: on Wayland the desktop
+  // knows it only as a window of this process.
+  std::atomic<Application*> running{nullptr};
+  SessionDesktop session = ConnectSessionDesktop([&running]() -> WindowId {
+    Application* app = running.load();
+    return app != nullptr ? app->State().windows.MainWindowHandle.load() : 0;
+  });
+  if (!session.problem.empty()) {
+    std::fprintf(stderr, "QuorbelU: %s\n", session.problem.c_str());
     return 1;
   }
+  Desktop* desktop = session.desktop.get();
+  Input* input = session.input.get();
   ui::QtToolkit toolkit;
   ui::QtUiRequests requests(toolkit.Calls());
   LinuxSerialPort port;
@@ -68,6 +76,7 @@ int main() {
     return std::make_unique<ProgramComponents>(
         application, ProgramComponents::Services{port, waiter, clock, *input, requests});
   });
+  running = &app;
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {

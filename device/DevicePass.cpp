@@ -12,6 +12,16 @@ constexpr int kShiftControl = 20;
 constexpr int kShuttleCentreCommand = kPanelPictureBase + kShuttleCentreControl;
 constexpr int kShuttleForwardCommand = 1094;
 constexpr int kShuttleReverseCommand = 1074;
+// The panel's shuttle lamps: a click on one steps the shuttle from where it is.
+constexpr int kShuttleReverseLampCommand = 1061;
+constexpr int kShuttleForwardLampCommand = 1081;
+
+// Clicks whose handling reads the shuttle step, which the press sets back to
+// 0 right after its click: they must run before that.
+bool ClickReadsShuttleStep(int commandId) {
+  return commandId == kShuttleForwardCommand || commandId == kShuttleReverseCommand ||
+         commandId == kShuttleReverseLampCommand || commandId == kShuttleForwardLampCommand;
+}
 
 // Claims the port for as long as it lives.
 class PortUse {
@@ -76,6 +86,10 @@ void DevicePass::DiscardPending() {
 void DevicePass::HandleNextMessage() {
   const auto message = TakeMessage();
   if (!message) return;
+  // Whatever the window still had to show of the last message is shown
+  // before this one is handled, so each message sees the state the ones
+  // before it left.
+  context_.ui.CatchUp();
   const WindowId target = context_.desktop.ForegroundWindow();
   const SurfaceEvent event = DecodeMessage(message->first, message->second);
 
@@ -101,15 +115,20 @@ void DevicePass::HandleNextMessage() {
 }
 
 bool DevicePass::HandlePress(int control, WindowId target) {
-  Select(kPanelPictureBase + control);
+  const int command = kPanelPictureBase + control;
+  // The program's own window only selects; Shift switches the layer through
+  // its command and is never replayed.
+  const bool plays = !IsMainWindow(target) && control != kShiftControl;
+  const bool capture = plays && context_.actions.CaptureMode();
+  if (plays && !capture && !ClickReadsShuttleStep(command)) {
+    // The keys leave first; the panel and the editor show the press after them.
+    context_.ui.Post([this, command] { context_.actions.SelectControlCommand(command); });
+  } else {
+    Select(command);
+  }
   litJogIndicator_ = 0;
   context_.selection.ShuttleStep = 0;
-  // The program's own window only selects; Shift has already switched the
-  // layer through its command and is never replayed.
-  if (IsMainWindow(target) || control == kShiftControl) return false;
-
-  bool capture = false;
-  context_.ui.Run([&] { capture = context_.actions.CaptureMode(); });
+  if (!plays) return false;
   if (!capture) {
     context_.actions.Play(control, target);
     return true;

@@ -5,8 +5,8 @@
 namespace quorbel {
 
 // What the device thread asks of the rest of the program for each surface
-// message. The thread calls the GUI-side operations through UiRequests, one
-// at a time and waiting for each; Play runs on the device thread itself.
+// message. The thread calls the GUI-side operations through UiRequests, in
+// order; Play runs on the device thread itself.
 class SurfaceActions {
  public:
   virtual ~SurfaceActions() = default;
@@ -15,7 +15,8 @@ class SurfaceActions {
   // index, 1058, 1074, 1094, 1126, 1127), as a click on a panel picture.
   virtual void SelectControlCommand(int commandId) = 0;
 
-  // GUI thread: whether "Capture coordinate when key is first pressed" is on.
+  // Any thread: whether "Capture coordinate when key is first pressed" is on,
+  // as the main window showed it after its last event.
   virtual bool CaptureMode() = 0;
 
   // GUI thread: capture mode's answer to a press; restores the main window,

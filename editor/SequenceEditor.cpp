@@ -36,6 +36,7 @@ void SequenceEditor::ShowCapturedKey(int keyCode, bool named) {
     toolkit_.SetText(kMainForm, kKeyPressBox, *text);
   }
   toolkit_.SetFocus(kMainForm, kKeyPressBox);
+  toolkit_.SetCaret(kMainForm, kKeyPressBox, 1);
 }
 
 void SequenceEditor::AddInsert(int control, int x, int y) {
@@ -214,7 +215,8 @@ int SequenceEditor::SelectedRow() { return toolkit_.NextSelected(kMainForm, kSeq
 
 void SequenceEditor::ShowRows(const SequenceRows& rows) {
   toolkit_.ClearItems(kMainForm, kSequenceList);
-  for (const std::string& text : rows.texts) toolkit_.AddItems(kMainForm, kSequenceList, text);
+  // One item per row as it stands: the row of the "|" key is that character.
+  for (const std::string& text : rows.texts) toolkit_.AddItem(kMainForm, kSequenceList, text);
   if (rows.steps >= 1) toolkit_.SetText(kMainForm, kNameBox, rows.firstLabel);
   toolkit_.SelectItem(kMainForm, kSequenceList, rows.selected);
 }

@@ -22,7 +22,8 @@ std::string TrimmedFixedText(const char* field, std::size_t size) {
 
 std::string RawFixedText(const char* field, std::size_t size) {
   const void* zero = std::memchr(field, '\0', size);
-  const std::size_t length = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - field) : size;
+  const std::size_t length =
+      zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - field) : size;
   return std::string(field, length);
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "common/Utf8Path.h"
@@ -12,8 +15,6 @@ namespace quorbel {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 std::string AsciiUpper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -36,31 +37,57 @@ std::optional<std::string> UsableName(std::string name) {
   return name;
 }
 
+// The program `name` as a shell finds it along PATH; the name as it is when
+// it is not found there.
+fs::path FoundOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::istringstream folders(path != nullptr ? path : "/usr/bin:/bin");
+  std::string folder;
+  while (!name.empty() && std::getline(folders, folder, ':')) {
+    const fs::path candidate = fs::path(folder.empty() ? "." : folder) / name;
+    if (IsExecutableFile(candidate)) return candidate;
+  }
+  return name;
+}
+
 std::string UpToFirstDot(const std::string& fileName) {
   return fileName.substr(0, fileName.find('.'));
 }
 
 }  // namespace
 
-std::string ProperCase(std::string_view text) {
-  std::string result(text);
-  bool afterLetter = false;
-  for (char& c : result) {
-    if (IsLetter(c)) {
-      c = static_cast<char>(afterLetter ? std::tolower(static_cast<unsigned char>(c))
-                                        : std::toupper(static_cast<unsigned char>(c)));
-    }
-    afterLetter = IsLetter(c);
-  }
-  return result;
+fs::path RunningProgram(const fs::path& program) {
+  std::error_code error;
+  fs::path resolved = fs::canonical(program, error);
+  return error ? program : resolved;
 }
 
 std::optional<std::string> ProgramKeysetName(const fs::path& program) {
-  const std::string fileName = Utf8FromPath(program.filename());
-  if (AsciiUpper(fileName).find(".EXE") == std::string::npos && !IsExecutableFile(program)) {
+  const fs::path running = RunningProgram(program);
+  const std::string fileName = Utf8FromPath(running.filename());
+  if (AsciiUpper(fileName).find(".EXE") == std::string::npos && !IsExecutableFile(running)) {
     return std::nullopt;
   }
   return UsableName(ProperCase(UpToFirstDot(fileName)));
+}
+
+std::optional<fs::path> ScriptInterpreter(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string line;
+  if (!in || !std::getline(in, line) || !line.starts_with("#!")) return std::nullopt;
+  std::istringstream words(line.substr(2));
+  std::string word;
+  words >> word;
+  fs::path interpreter = word;
+  if (interpreter.filename() == "env") {
+    // The first word that is no option and no setting names the program.
+    std::string program;
+    while (program.empty() && words >> word) {
+      if (!word.starts_with("-") && word.find('=') == std::string::npos) program = word;
+    }
+    interpreter = FoundOnPath(program);
+  }
+  return RunningProgram(interpreter);
 }
 
 std::optional<std::string> ImportedKeysetName(const fs::path& file) {

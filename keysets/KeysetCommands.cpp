@@ -47,6 +47,12 @@ bool IsBlank(const KeysetLayer& record) {
   return std::all_of(bytes, bytes + kKeysetLayerBytes, [](char c) { return c == 0 || c == ' '; });
 }
 
+// Some control of the layer has a sequence.
+bool HoldsSteps(const KeysetLayer& record) {
+  const auto& first = record.KeyCode[1];
+  return std::any_of(std::begin(first), std::end(first), [](std::int32_t key) { return key != 0; });
+}
+
 std::size_t LayerOffset(int layer) { return static_cast<std::size_t>(layer) * kKeysetLayerBytes; }
 
 }  // namespace
@@ -82,6 +88,11 @@ void KeysetCommands::NewKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog("Main", "Select Program For New Keyset",
                                                        kProgramsFolder, "Programs|*", "N");
   if (chosen.empty()) return;
+  if (const std::optional<fs::path> interpreter =
+          ScriptInterpreter(RunningProgram(PathFromUtf8(chosen)))) {
+    TellScriptKeyset(PathFromUtf8(chosen), *interpreter);
+    return;
+  }
   const std::optional<std::string> name = ProgramKeysetName(PathFromUtf8(chosen));
   if (!name) return;
   // A name listed already, or one the system would take for its file's name
@@ -95,6 +106,10 @@ void KeysetCommands::NewKeyset() {
   p_.toolkit.SelectItem(kMainForm, kKeysetList, k);
   p_.keysets.Lock()->SetCurrent(k);
   p_.panel.SetLayerFromLamp(kLayerLamp1);
+  // The list showed a sequence of the keyset left behind; a step deleted or
+  // delayed there now would change the same step of the new keyset.
+  p_.toolkit.ClearItems(kMainForm, kSequenceList);
+  p_.selection.PreviousControl = -1;
 }
 
 void KeysetCommands::DeleteCurrentKeyset() {
@@ -150,14 +165,22 @@ void KeysetCommands::ImportKeyset() {
 void KeysetCommands::ExportKeyset() {
   const std::string name = p_.toolkit.Text(kMainForm, kKeysetList);
   if (name.empty()) return;
+  // The keyset listed now is the one exported: a press on the surface may
+  // switch the current keyset while the dialog or the question is open.
+  const int k = p_.keysets.Lock()->CurrentKeyset();
   const std::string chosen =
       p_.toolkit.SaveFileDialog("main", "Export Keyset", Utf8FromPath(CurrentDirectory()),
                                 name + std::string(kKeysetExtension), "QRB|*.qrb", "QRB", "P");
   if (chosen.empty()) return;
   const std::optional<fs::path> target = ExportTarget(PathFromUtf8(chosen));
+  if (!target) return;
   std::error_code error;
-  // A link would carry the export to wherever it points, outside the folder.
-  if (!target || fs::is_symlink(*target, error)) return;
+  // A link would carry the export to wherever it points: said before the
+  // question, and held to again by the write itself.
+  if (fs::is_symlink(*target, error)) {
+    ExportFailed(name, *target, FileHeadError::LinkNotFollowed);
+    return;
+  }
   // The question is about the file that is written, whatever name was typed.
   if (fs::exists(*target, error) &&
       p_.prompt.Ask("main", "Replace " + Utf8FromPath(target->filename()), kQuestionTitle) ==
@@ -168,11 +191,27 @@ void KeysetCommands::ExportKeyset() {
   {
     auto model = p_.keysets.Lock();
     for (int layer = 0; layer < kLayerSlots; ++layer) {
-      std::memcpy(image.get() + LayerOffset(layer), &model->Record(model->CurrentKeyset(), layer),
-                  kKeysetLayerBytes);
+      std::memcpy(image.get() + LayerOffset(layer), &model->Record(k, layer), kKeysetLayerBytes);
     }
   }
-  ReplaceFileHead(*target, std::span<const char>(image.get(), kKeysetFileBytes));
+  const std::error_code failed = ReplaceFileHead(
+      *target, std::span<const char>(image.get(), kKeysetFileBytes), LinkPolicy::Refuse);
+  if (failed) ExportFailed(name, *target, failed);
+}
+
+void KeysetCommands::TellScriptKeyset(const fs::path& script, const fs::path& interpreter) {
+  const std::string runs = Utf8FromPath(interpreter.filename());
+  const std::optional<std::string> keyset = ProgramKeysetName(interpreter);
+  Message(Utf8FromPath(script.filename()) + " is a script that " + runs +
+          " runs: while it runs, the program in front is " + runs +
+          (keyset ? ", which uses the keyset " + *keyset : std::string()) + ".|Choose " +
+          Utf8FromPath(interpreter) + " to make that keyset.{!}");
+}
+
+void KeysetCommands::ExportFailed(const std::string& name, const fs::path& target,
+                                  std::error_code reason) {
+  Message("Can Not Export Keyset " + name + "|" + Utf8FromPath(target) + ": " + reason.message() +
+          "|Nothing was written.{!}");
 }
 
 void KeysetCommands::CopyLayer() {
@@ -182,6 +221,9 @@ void KeysetCommands::CopyLayer() {
 
 void KeysetCommands::CutLayer() {
   const std::string listed = p_.toolkit.Text(kMainForm, kKeysetList);
+  if (!ConfirmLayerChange("Cut", "Its steps go to the clipboard and the layer is left empty.")) {
+    return;
+  }
   int k = 0;
   {
     auto model = p_.keysets.Lock();
@@ -196,6 +238,11 @@ void KeysetCommands::CutLayer() {
 
 void KeysetCommands::PasteLayer() {
   const std::string listed = p_.toolkit.Text(kMainForm, kKeysetList);
+  const bool nothingCopied = IsBlank(p_.keysets.Lock()->LayerClipboard());
+  if (nothingCopied ||
+      !ConfirmLayerChange("Paste over", "Its steps are replaced by the copied layer.")) {
+    return;
+  }
   int k = 0;
   {
     auto model = p_.keysets.Lock();
@@ -239,6 +286,18 @@ void KeysetCommands::ReadInto(int k, const fs::path& file) {
   for (int layer = 0; layer < kLayerSlots; ++layer) {
     std::memcpy(&model->Record(k, layer), image.get() + LayerOffset(layer), kKeysetLayerBytes);
   }
+}
+
+bool KeysetCommands::ConfirmLayerChange(const std::string& change, const std::string& consequence) {
+  int layer = 0;
+  {
+    auto model = p_.keysets.Lock();
+    if (!HoldsSteps(model->Current())) return true;
+    layer = model->CurrentLayer();
+  }
+  const std::string question = change + " layer " + std::to_string(layer + 1) + " of " +
+                               p_.toolkit.Text(kMainForm, kKeysetList) + "?|" + consequence;
+  return p_.prompt.Ask("main", question, kQuestionTitle) == ui::kAnswerYes;
 }
 
 void KeysetCommands::RepickLayer() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "common/SelectionState.h"
 #include "editor/SequenceEditor.h"
@@ -63,9 +64,21 @@ class KeysetCommands {
   // listed or else whatever its case.
   std::optional<std::string> FindKeysetFile(const std::string& listed, const std::string& name);
   void ReadInto(int k, const std::filesystem::path& file);
+  // Ctrl+X and Ctrl+V also reach the layer commands from a text box: a cut or
+  // paste that would throw steps away asks first. True to go on: the layer
+  // holds no steps, or the user said Yes to "<change> layer n of <keyset>?"
+  // followed by the consequence.
+  bool ConfirmLayerChange(const std::string& change, const std::string& consequence);
   // The current layer picked again, as a click on its layer label does.
   void RepickLayer();
   void Message(const std::string& text);
+  // A script runs as its interpreter, so the keyset it uses is the
+  // interpreter's: the user is told which, and no keyset is made.
+  void TellScriptKeyset(const std::filesystem::path& script,
+                        const std::filesystem::path& interpreter);
+  // Tells the user why the export of keyset `name` to `target` did not happen.
+  void ExportFailed(const std::string& name, const std::filesystem::path& target,
+                    std::error_code reason);
 
   Parts p_;
 };

@@ -51,16 +51,21 @@ void KeysetFiles::LoadKeyset(int k) {
 }
 
 SaveResult KeysetFiles::SaveKeyset(int k) {
-  const SaveResult result = Save(k);
+  std::string failure;
+  const SaveResult result = Save(k, failure);
   // Shown once the buffer is free again, so that a save on the other thread
   // does not wait for the user.
   if (result == SaveResult::NoFolder) {
     ui::ShowMessage(toolkit_, windows_, "Disk Error, Can Not Save Keysets");
+  } else if (result == SaveResult::Failed) {
+    if (!failing_.exchange(true)) ui::ShowMessage(toolkit_, windows_, failure);
+  } else {
+    failing_ = false;
   }
   return result;
 }
 
-SaveResult KeysetFiles::Save(int k) {
+SaveResult KeysetFiles::Save(int k, std::string& failure) {
   std::lock_guard image(image_mutex_);
   const std::filesystem::path folder = folder_();
   std::error_code error;
@@ -77,8 +82,16 @@ SaveResult KeysetFiles::Save(int k) {
     }
   }
   const auto file = KeysetFilePath(folder, name);
-  if (!file || !ReplaceFileHead(*file, Image())) return SaveResult::Failed;
-  return SaveResult::Saved;
+  std::string reason = "the name can not be a file name";
+  if (file) {
+    const std::error_code failed = ReplaceFileHead(*file, Image(), LinkPolicy::FollowOwnPrivate);
+    if (!failed) return SaveResult::Saved;
+    reason = failed.message();
+  }
+  failure = "Disk Error, Can Not Save Keyset " + name + "|" +
+            (folder / (name + std::string(kKeysetExtension))).string() + ": " + reason +
+            "|The file is as it was; the next change that can be saved saves this one too.{!}";
+  return SaveResult::Failed;
 }
 
 }  // namespace quorbel

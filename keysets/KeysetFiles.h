@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -26,7 +27,10 @@ enum class SaveResult {
 
 // Reads and writes the keyset files of the keysets folder. Every operation
 // takes the model's lock itself, so none may be called while holding it.
-// Errors are quiet: what memory or the file held stays.
+// On an error what memory or the file held stays. A save that fails tells the
+// user why once per failing streak: the first failure after a save that
+// worked (or since start-up) shows a message, the ones that follow it do not,
+// so that every edit of a keyset on a full disk does not bring up a box.
 class KeysetFiles {
  public:
   // `folder` gives the keysets folder; it is asked again for every load and
@@ -50,11 +54,13 @@ class KeysetFiles {
 
   // Writes slot k's four records to the file of its name, creating the
   // keysets folder when missing. Bytes an existing file holds past the
-  // records are kept.
+  // records are kept. A link in the keysets folder is followed only when the
+  // user alone could have placed it (LinkPolicy::FollowOwnPrivate).
   SaveResult SaveKeyset(int k);
 
  private:
-  SaveResult Save(int k);
+  // `failure` gets the message for a save that failed.
+  SaveResult Save(int k, std::string& failure);
   std::span<char> Image() { return {image_.get(), kKeysetFileBytes}; }
 
   KeysetModel& keysets_;
@@ -66,6 +72,8 @@ class KeysetFiles {
   // load and save, hence a lock of its own for the buffer.
   std::mutex image_mutex_;
   std::unique_ptr<char[]> image_;
+  // A save failed and the user was told; cleared by the next save that works.
+  std::atomic<bool> failing_{false};
 };
 
 }  // namespace quorbel

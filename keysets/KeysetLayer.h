@@ -20,7 +20,8 @@ inline constexpr std::int32_t kRightClick = 0x4000;
 inline constexpr std::int32_t kCentreClick = 0x2000;
 inline constexpr std::int32_t kAltWheelSelector = 0x1000;
 inline constexpr std::int32_t kNamedKey = 0x100;
-inline constexpr std::int32_t kMouseBits = kLeftClick | kRightClick | kCentreClick | kAltWheelSelector;
+inline constexpr std::int32_t kMouseBits =
+    kLeftClick | kRightClick | kCentreClick | kAltWheelSelector;
 
 // Modifiers bits of a key step.
 inline constexpr std::int32_t kAlt = 1;

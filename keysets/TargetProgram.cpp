@@ -63,33 +63,41 @@ TargetProgram::TargetProgram(WindowList& windows, KeysetModel& keysets, ui::Tool
       mainEvent_(std::move(mainEvent)) {}
 
 void TargetProgram::UseKeysetForWindow(WindowId window) {
-  const std::string program = TargetProgramName(windows_, window);
-  ui_.Run([&] {
-    ChooseKeyset(program);
-    toolkit_.SetText(kMainForm, 0, "Quorbel - " + toolkit_.Text(kMainForm, kKeysetList));
-  });
+  const std::optional<int> chosen = ChooseKeyset(TargetProgramName(windows_, window));
+  if (chosen) keysets_.Lock()->SetCurrent(*chosen);
+  ui_.Post([this, chosen] { ShowChosenKeyset(chosen); });
 }
 
-void TargetProgram::ChooseKeyset(const std::string& program) {
+void TargetProgram::CopyKeysetList() {
   // The list never holds more entries than the table has slots; should it,
   // the entries past the last slot have no keyset to make current.
   const int last = std::min(toolkit_.LastItem(kMainForm, kKeysetList), kKeysetSlots - 1);
-  if (last <= 0) return;
+  std::vector<std::string> entries;
+  for (int k = 0; k <= last; ++k) entries.push_back(toolkit_.ItemText(kMainForm, kKeysetList, k));
+  const std::lock_guard lock(listMutex_);
+  listCopy_ = std::move(entries);
+}
 
-  int chosen = 0;
-  for (int k = 0; k <= last; ++k) {
-    if (SameKeysetName(program, toolkit_.ItemText(kMainForm, kKeysetList, k))) {
-      chosen = k;
-      break;
-    }
+std::optional<int> TargetProgram::ChooseKeyset(const std::string& program) const {
+  const std::lock_guard lock(listMutex_);
+  if (listCopy_.size() <= 1) return std::nullopt;
+  for (std::size_t k = 0; k < listCopy_.size(); ++k) {
+    if (SameKeysetName(program, listCopy_[k])) return static_cast<int>(k);
   }
-  // The main window acts on the menu command only while it is in front; the
-  // list entry and the selection change whatever it did.
-  ui::Event event{kMainForm, kFirstKeysetEntry + chosen, ui::kClick, chosen, false};
-  mainEvent_(event);
-  toolkit_.SelectItem(kMainForm, kKeysetList, chosen);
-  keysets_.Lock()->SetCurrent(chosen);
-  toolkit_.DoEvents();
+  return 0;
+}
+
+void TargetProgram::ShowChosenKeyset(std::optional<int> chosen) {
+  if (chosen) {
+    // The main window acts on the menu command only while it is in front;
+    // the list entry and the selection change whatever it did.
+    ui::Event event{kMainForm, kFirstKeysetEntry + *chosen, ui::kClick, *chosen, false};
+    mainEvent_(event);
+    toolkit_.SelectItem(kMainForm, kKeysetList, *chosen);
+    keysets_.Lock()->SetCurrent(*chosen);
+    toolkit_.DoEvents();
+  }
+  toolkit_.SetText(kMainForm, 0, "Quorbel - " + toolkit_.Text(kMainForm, kKeysetList));
 }
 
 }  // namespace quorbel

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/Types.h"
 #include "keysets/KeysetModel.h"
@@ -31,19 +34,28 @@ class TargetProgram {
 
   // Device thread. Finds the window's program; unless the keyset list holds
   // a single entry, chooses the first entry whose name matches it (entry 0
-  // when none does) and makes that keyset current in its last used layer;
-  // then sets the main window's caption to "Quorbel - " and the list's text.
-  // Everything the main window shows changes on the GUI thread.
+  // when none does) and makes that keyset current in its last used layer
+  // before it returns. The main window catches up after, on the GUI thread:
+  // the Keysets menu command, the list's entry, pending window events, and
+  // the caption "Quorbel - " and the list's text.
   void UseKeysetForWindow(WindowId window);
 
+  // GUI thread, whenever the keyset list may have changed: the entries the
+  // device thread chooses from.
+  void CopyKeysetList();
+
  private:
-  void ChooseKeyset(const std::string& program);
+  // The slot to make current; none when the list holds a single entry.
+  std::optional<int> ChooseKeyset(const std::string& program) const;
+  void ShowChosenKeyset(std::optional<int> chosen);
 
   WindowList& windows_;
   KeysetModel& keysets_;
   ui::Toolkit& toolkit_;
   UiRequests& ui_;
   ui::EventCallback mainEvent_;
+  mutable std::mutex listMutex_;
+  std::vector<std::string> listCopy_;  // the keyset list's entries, in order
 };
 
 }  // namespace quorbel

@@ -27,6 +27,11 @@ class Desktop {
   virtual Point ScreenToClient(WindowId window, Point screen) = 0;
   // Brings a minimised window back to its normal size.
   virtual void RestoreWindow(WindowId window) = 0;
+
+  // False where the desktop gives no way to learn the window in front (some
+  // Wayland desktops): a 0 from ForegroundWindow then means "unknown", and
+  // nothing is played into whatever program that is.
+  virtual bool TellsForeground() { return true; }
 };
 
 }  // namespace quorbel

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace quorbel {
 
@@ -14,7 +15,7 @@ namespace quorbel {
 // An open file, closed on every way out.
 class SystemFile {
  public:
-  enum class Failure { None, Missing, Exists, Other };
+  enum class Failure { None, Missing, Exists, Link, NotRegular, Other };
 
   SystemFile() = default;
   SystemFile(SystemFile&& other) noexcept;
@@ -26,7 +27,8 @@ class SystemFile {
   // An existing regular file, for reading; a pipe or a device does not open.
   static SystemFile OpenToRead(const std::filesystem::path& file);
   // An existing regular file, for reading and writing; the open is the test
-  // that it may be changed.
+  // that it may be changed. A symbolic link at that name is not followed
+  // (Failure::Link).
   static SystemFile OpenToChange(const std::filesystem::path& file);
   // A new file that did not exist before the call, for writing. Never follows
   // a link that stands at that name.
@@ -63,6 +65,15 @@ class SystemFile {
 // the new one, never a mixture; the change itself is on the disk when this
 // returns, as far as the system can promise it.
 bool MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// The system's reason why the last file call of this thread failed; read it
+// right after the call that failed.
+std::error_code LastSystemError();
+
+// True when only this user can have made `entry` what it is: it is theirs
+// and, for a folder, no one else may write in it. A link is not followed. On
+// systems without such owners, false.
+bool BelongsToUserAlone(const std::filesystem::path& entry);
 
 // Removes a file; false when it is still there.
 bool RemoveFile(const std::filesystem::path& file);

@@ -14,6 +14,13 @@ class UiRequests {
   // Called on the GUI thread itself, it runs the request at once.
   virtual void Run(const std::function<void()>& request) = 0;
 
+  // Queues the request for the GUI thread and returns at once; posted and
+  // waited-for requests run in the order they were asked for. Called on the
+  // GUI thread itself, it runs the request at once.
+  virtual void Post(std::function<void()> request) = 0;
+  // Returns when every request posted so far has run.
+  virtual void CatchUp() = 0;
+
   // For the GUI thread while it waits on the device thread: keeps serving
   // requests until `done` returns true. Wake() makes it look at `done` again.
   virtual void ServeUntil(const std::function<bool()>& done) = 0;

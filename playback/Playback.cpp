@@ -63,7 +63,8 @@ void Playback::Play(int control, WindowId target) {
   // must not index the keyset table.
   if (!IsControlIndex(control)) return;
   target_.UseKeysetForWindow(target);
-  ui_.Run([&] { editor_.ShowControl(control); });
+  // The editor shows the control after the keys have left.
+  ui_.Post([this, control] { editor_.ShowControl(control); });
 
   const Sequence sequence = keysets_.CopySequence(control);
   for (int s = 0; s < sequence.count && !wait_.Interrupted(); ++s) {

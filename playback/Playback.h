@@ -19,8 +19,9 @@ class Playback {
            HeldInput& input, PlaybackWait& wait, const ControlCatalogue& catalogue);
 
   // Device thread, once per control event that plays. Chooses the keyset of
-  // the target window's program, shows the control in the editor, then plays
-  // a copy of its sequence taken at that moment, so an edit on the GUI
+  // the target window's program, then plays a copy of its sequence taken at
+  // that moment; the caption and the editor, which shows the control, follow
+  // on the GUI thread while the keys leave, so an edit on the GUI
   // thread never shows through half-made. Mouse positions are client points
   // of `target`. Leaves no key held down, whatever happens.
   void Play(int control, WindowId target);

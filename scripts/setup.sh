@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev libxtst-dev libxres-dev libx11-dev libxcb-xinput-dev libxi-dev
   xvfb xauth x11-xkb-utils desktop-file-utils
+  libwayland-dev wayland-protocols libxkbcommon-dev nlohmann-json3-dev qt6-wayland sway
   g++-mingw-w64-x86-64-posix openbox python3
 )
 # Wine without what it recommends (sound, printing, video, 3D and font

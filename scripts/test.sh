@@ -3,9 +3,10 @@
 #   scripts/test.sh              normal build in build/ and every test; the quick one
 #   scripts/test.sh --sanitize   address and undefined-behaviour sanitizers in build-asan/
 #   scripts/test.sh --tsan       thread sanitizer in build-tsan/, without the Qt tests
+#   scripts/test.sh --wayland    normal build, only the tests on a headless sway (label wayland)
 #   scripts/test.sh --windows    cross-build for Windows with MinGW-w64 in build-windows/
 #                                and run the Windows tests under Wine
-#   scripts/test.sh --all        all four, then every fuzzer for 60 s (scripts/fuzz.sh);
+#   scripts/test.sh --all        all of these, then every fuzzer for 60 s (scripts/fuzz.sh);
 #                                what continuous integration runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,10 +27,10 @@ run_tests() {
 }
 
 # The tests of build $1 whose programs do not run Qt (all but those of
-# tests/gui/ and tests/e2e/), as CTest's list of test numbers. Numbers, since
+# tests/gui/, tests/e2e/ and the program on sway), as CTest's list of test numbers. Numbers, since
 # a pattern naming hundreds of tests is longer than CTest takes.
 tests_without_qt() {
-  ctest --test-dir "$1" -N -V | awk -v qt="/tests/(gui|e2e)/" '
+  ctest --test-dir "$1" -N -V | awk -v qt="/tests/(gui|e2e)/|/e2e_sway$" '
     / Test command: / { command[$1 + 0] = $4 }
     /^ *Test +#[0-9]+: / {
       number = $2; gsub(/[#:]/, "", number)
@@ -46,6 +47,12 @@ normal() {
 address() {
   build build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON -DQUORBEL_BENCH=OFF
   run_tests build-asan
+}
+
+# The program on a headless sway, with a Wayland target client.
+wayland() {
+  build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  run_tests build -L wayland
 }
 
 thread() {
@@ -91,9 +98,10 @@ case "${1:-}" in
   "") normal ;;
   --sanitize) address ;;
   --tsan) thread ;;
+  --wayland) wayland ;;
   --windows) windows ;;
   --all)
-    stages=(normal address thread windows fuzz)
+    stages=(normal wayland address thread windows fuzz)
     times=()
     for stage in "${stages[@]}"; do
       echo "=== $stage"
@@ -104,7 +112,7 @@ case "${1:-}" in
     echo "=== every stage passed: ${times[*]}"
     ;;
   *)
-    echo "usage: scripts/test.sh [--sanitize | --tsan | --windows | --all]" >&2
+    echo "usage: scripts/test.sh [--sanitize | --tsan | --wayland | --windows | --all]" >&2
     exit 2
     ;;
 esac

@@ -131,6 +131,8 @@ class Toolkit {
   virtual void Enable(const std::string& form, int firstId, int lastId) = 0;
   virtual void Disable(const std::string& form, int firstId, int lastId) = 0;
   virtual void SetFocus(const std::string& form, int id) = 0;
+  // Puts the caret of a text box after its first `position` characters.
+  virtual void SetCaret(const std::string& form, int id, int position) = 0;
   virtual void SetRange(const std::string& form, int id, int minimum, int maximum,
                         int position) = 0;  // up-down and slider
   virtual int Position(const std::string& form, int id) = 0;
@@ -142,6 +144,8 @@ class Toolkit {
   // Lists (list box, drop-down list, list view). Indices are 0-based; -1 is none.
   virtual void ClearItems(const std::string& form, int id) = 0;
   virtual void AddItems(const std::string& form, int id, const std::string& itemsBarSeparated) = 0;
+  // One item whose text is taken as it stands, "|" included.
+  virtual void AddItem(const std::string& form, int id, const std::string& text) = 0;
   // List view: sets the cell of a row; column 0 inserts a new row at `row`.
   virtual void AddListViewItem(const std::string& form, int id, int row, int column,
                                const std::string& text) = 0;

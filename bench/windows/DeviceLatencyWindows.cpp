@@ -163,6 +163,8 @@ void SilentSurface(PassWait passWait) {
 
 int main(int argc, char** argv) {
   const int presses = argc > 1 ? std::atoi(argv[1]) : 10000;
+  // Each figure shows as soon as it is measured.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   for (const PassWait wait : {PassWait::OnPort, PassWait::FixedBeat}) PressToPlay(wait, presses);
   for (const PassWait wait : {PassWait::OnPort, PassWait::FixedBeat}) SilentSurface(wait);
   return 0;

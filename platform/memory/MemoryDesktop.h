@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
@@ -23,6 +24,7 @@ class MemoryDesktop : public Desktop {
   // The screen point moved back by the window's client origin (0,0 unless set).
   Point ScreenToClient(WindowId window, Point screen) override;
   void RestoreWindow(WindowId window) override;
+  bool TellsForeground() override { return tellsForeground_; }
 
   // Adds a top-level window, or describes an existing one anew.
   void AddWindow(WindowId window, const std::string& title, const std::string& windowClass,
@@ -32,6 +34,8 @@ class MemoryDesktop : public Desktop {
   void SetForeground(WindowId window);
   void SetCursor(Point screen);
   void SetClientOrigin(WindowId window, Point origin);
+  // A desktop that cannot say which window is in front (true until set).
+  void SetTellsForeground(bool tells) { tellsForeground_ = tells; }
 
   // Every RestoreWindow call, in order.
   std::vector<WindowId> Restored() const;
@@ -52,6 +56,7 @@ class MemoryDesktop : public Desktop {
   WindowId foreground_ = 0;
   Point cursor_;
   std::vector<WindowId> restored_;
+  std::atomic<bool> tellsForeground_{true};
 };
 
 }  // namespace quorbel

@@ -1,5 +1,7 @@
 #include "platform/memory/MemoryUiRequests.h"
 
+#include <utility>
+
 namespace quorbel {
 
 MemoryUiRequests::MemoryUiRequests() : guiThread_(std::this_thread::get_id()) {}
@@ -9,12 +11,42 @@ void MemoryUiRequests::Run(const std::function<void()>& request) {
     request();
     return;
   }
-  auto queued = std::make_shared<Request>(Request{request, false, nullptr});
+  auto queued = std::make_shared<Request>(Request{request, false, false, nullptr});
   std::unique_lock lock(mutex_);
   queue_.push_back(queued);
   arrived_.notify_all();
   finished_.wait(lock, [&] { return queued->finished; });
   if (queued->failure) std::rethrow_exception(queued->failure);
+}
+
+void MemoryUiRequests::Post(std::function<void()> request) {
+  if (OnGuiThread()) {
+    request();
+    return;
+  }
+  auto queued = std::make_shared<Request>(Request{std::move(request), false, true, nullptr});
+  std::lock_guard lock(mutex_);
+  queue_.push_back(std::move(queued));
+  ++postedLeft_;
+  arrived_.notify_all();
+}
+
+void MemoryUiRequests::CatchUp() {
+  if (!OnGuiThread()) {
+    std::unique_lock lock(mutex_);
+    finished_.wait(lock, [this] { return postedLeft_ == 0; });
+    return;
+  }
+  for (;;) {
+    std::shared_ptr<Request> next;
+    {
+      std::lock_guard lock(mutex_);
+      if (postedLeft_ == 0 || queue_.empty()) return;
+      next = queue_.front();
+      queue_.pop_front();
+    }
+    Serve(next);
+  }
 }
 
 void MemoryUiRequests::ServeUntil(const std::function<bool()>& done) {
@@ -78,6 +110,7 @@ void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
   --running_;
   {
     std::lock_guard lock(mutex_);
+    if (request->posted) --postedLeft_;
     request->failure = failure;
     request->finished = true;
     finished_.notify_all();

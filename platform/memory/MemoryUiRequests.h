@@ -22,6 +22,10 @@ class MemoryUiRequests : public UiRequests {
   MemoryUiRequests();
 
   void Run(const std::function<void()>& request) override;
+  void Post(std::function<void()> request) override;
+  // Off the GUI thread it waits; on it, it serves the queue until every
+  // posted request has run.
+  void CatchUp() override;
   // GUI thread only. Sleeps between requests; wakes for each request and
   // for Wake().
   void ServeUntil(const std::function<bool()>& done) override;
@@ -38,6 +42,7 @@ class MemoryUiRequests : public UiRequests {
   struct Request {
     std::function<void()> work;
     bool finished = false;
+    bool posted = false;
     std::exception_ptr failure;  // what the request threw, for its caller
   };
   void Serve(const std::shared_ptr<Request>& request);
@@ -48,6 +53,7 @@ class MemoryUiRequests : public UiRequests {
   std::condition_variable arrived_;   // a request was queued, or Wake()
   std::condition_variable finished_;  // a request has run
   std::deque<std::shared_ptr<Request>> queue_;
+  std::size_t postedLeft_ = 0;  // posted requests that have not finished
   bool woken_ = false;
   // GUI thread only: requests running now (nested ones included), and the
   // works put off until none runs.

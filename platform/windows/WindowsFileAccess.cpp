@@ -64,7 +64,7 @@ SystemFile SystemFile::OpenToChange(const fs::path& file) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return SystemFile(kClosed, FailureOf(::GetLastError()));
   SystemFile result(Value(opened));
-  if (!IsDiskFile(opened)) return SystemFile(kClosed, Failure::Other);
+  if (!IsDiskFile(opened)) return SystemFile(kClosed, Failure::NotRegular);
   return result;
 }
 
@@ -119,6 +119,14 @@ bool MoveIntoPlace(const fs::path& from, const fs::path& to) {
   return ::MoveFileExW(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+std::error_code LastSystemError() {
+  return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+// Links are left to the system's own rules here: none is ever followed on
+// the user's behalf.
+bool BelongsToUserAlone(const fs::path&) { return false; }
 
 bool RemoveFile(const fs::path& file) {
   if (::DeleteFileW(file.c_str())) return true;

@@ -26,7 +26,7 @@ int RunSaver(const fs::path& file) {
   std::vector<char> bytes(kKeysetBytes);
   for (unsigned round = 1;; ++round) {
     std::fill(bytes.begin(), bytes.end(), static_cast<char>('A' + round % 26));
-    if (!ReplaceFileHead(file, bytes)) return 1;
+    if (ReplaceFileHead(file, bytes, LinkPolicy::Refuse)) return 1;
   }
 }
 
@@ -46,7 +46,7 @@ std::wstring ThisProgram() {
 TEST(SaveKill, AKilledSaveLeavesTheKeysetWholeAndItsLeftoverIsRemovedLater) {
   const fs::path folder = TestFolder();
   const fs::path file = folder / u8"Pl\u00e4ne.qrb";
-  ASSERT_TRUE(ReplaceFileHead(file, std::vector<char>(kKeysetBytes, 'A')));
+  ASSERT_FALSE(ReplaceFileHead(file, std::vector<char>(kKeysetBytes, 'A'), LinkPolicy::Refuse));
   for (int round = 0; round < 8; ++round) {
     std::wstring command = L"\"" + ThisProgram() + L"\" --saver \"" + file.wstring() + L"\"";
     STARTUPINFOW startup{};

@@ -106,6 +106,13 @@ void MemoryToolkit::SetFocus(const std::string& form, int id) {
   f->focus = id;
 }
 
+void MemoryToolkit::SetCaret(const std::string& form, int id, int position) {
+  std::lock_guard lock(mutex_);
+  if (MemoryControl* c = FindControl("SetCaret", form, id)) {
+    c->caret = std::clamp(position, 0, static_cast<int>(c->text.size()));
+  }
+}
+
 void MemoryToolkit::SetRange(const std::string& form, int id, int minimum, int maximum,
                              int position) {
   std::lock_guard lock(mutex_);
@@ -157,6 +164,11 @@ void MemoryToolkit::AddItems(const std::string& form, int id,
   if (MemoryControl* c = FindControl("AddItems", form, id)) {
     for (std::string& item : SplitItems(itemsBarSeparated)) c->rows.push_back({std::move(item)});
   }
+}
+
+void MemoryToolkit::AddItem(const std::string& form, int id, const std::string& text) {
+  std::lock_guard lock(mutex_);
+  if (MemoryControl* c = FindControl("AddItem", form, id)) c->rows.push_back({text});
 }
 
 void MemoryToolkit::AddListViewItem(const std::string& form, int id, int row, int column,

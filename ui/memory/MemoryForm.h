@@ -24,6 +24,7 @@ struct MemoryControl {
   // column for list views.
   std::vector<std::vector<std::string>> rows;
   int selected = -1;
+  int caret = 0;  // characters before the caret of a text box
 
   bool IsList() const {
     return definition.kind == ControlKind::ComboBox || definition.kind == ControlKind::ListBox ||

@@ -59,6 +59,7 @@ class MemoryToolkit : public Toolkit {
   void Enable(const std::string& form, int firstId, int lastId) override;
   void Disable(const std::string& form, int firstId, int lastId) override;
   void SetFocus(const std::string& form, int id) override;
+  void SetCaret(const std::string& form, int id, int position) override;
   void SetRange(const std::string& form, int id, int minimum, int maximum, int position) override;
   int Position(const std::string& form, int id) override;
 
@@ -67,6 +68,7 @@ class MemoryToolkit : public Toolkit {
 
   void ClearItems(const std::string& form, int id) override;
   void AddItems(const std::string& form, int id, const std::string& itemsBarSeparated) override;
+  void AddItem(const std::string& form, int id, const std::string& text) override;
   void AddListViewItem(const std::string& form, int id, int row, int column,
                        const std::string& text) override;
   void SelectItem(const std::string& form, int id, int index) override;

@@ -19,10 +19,16 @@ GuiCalls::~GuiCalls() {
   // callers still waiting get a failure instead of waiting for ever.
   std::lock_guard lock(mutex_);
   for (Request* request : queue_) {
+    if (request->posted) {
+      delete request;
+      continue;
+    }
     request->failure = std::make_exception_ptr(std::runtime_error("the GUI thread has ended"));
     request->finished = true;
   }
   queue_.clear();
+  postedLeft_ = 0;
+  postedQueued_ = 0;
   finished_.notify_all();
 }
 
@@ -31,7 +37,7 @@ void GuiCalls::Call(const std::function<void()>& work) {
     work();
     return;
   }
-  Request request{&work, false, nullptr};
+  Request request{&work, false, nullptr, {}};
   std::unique_lock lock(mutex_);
   queue_.push_back(&request);
   arrived_.notify_all();
@@ -41,10 +47,40 @@ void GuiCalls::Call(const std::function<void()>& work) {
   if (request.failure) std::rethrow_exception(request.failure);
 }
 
+void GuiCalls::Post(std::function<void()> work) {
+  if (!work) return;
+  if (OnGuiThread()) {
+    work();
+    return;
+  }
+  auto* request = new Request{};
+  request->posted = std::move(work);
+  request->work = &request->posted;
+  std::lock_guard lock(mutex_);
+  queue_.push_back(request);
+  ++postedLeft_;
+  ++postedQueued_;
+  arrived_.notify_all();
+  QMetaObject::invokeMethod(
+      &context_, [this] { ServePending(); }, Qt::QueuedConnection);
+}
+
+void GuiCalls::CatchUp() {
+  std::unique_lock lock(mutex_);
+  if (OnGuiThread()) {
+    while (postedLeft_ > 0 && ServeOne(lock)) {
+    }
+    return;
+  }
+  finished_.wait(lock,
+                 [this] { return postedLeft_ == 0 || (guiWaits_ > 0 && postedQueued_ == 0); });
+}
+
 bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
   if (queue_.empty()) return false;
   Request* request = queue_.front();
   queue_.pop_front();
+  if (request->posted) --postedQueued_;
   lock.unlock();
   std::exception_ptr failure;
   ++running_;
@@ -55,14 +91,22 @@ bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
   }
   --running_;
   lock.lock();
-  request->failure = failure;
-  request->finished = true;
+  const bool posted = static_cast<bool>(request->posted);
+  if (posted) {
+    delete request;
+    --postedLeft_;
+  } else {
+    request->failure = failure;
+    request->finished = true;
+  }
   finished_.notify_all();
   if (running_ == 0 && !putOff_.empty()) {
     lock.unlock();
     RunPutOff();
     lock.lock();
   }
+  // A posted work's caller is gone: what it threw goes up the GUI thread.
+  if (posted && failure) std::rethrow_exception(failure);
   return true;
 }
 
@@ -102,6 +146,18 @@ std::size_t GuiCalls::ServePending() {
 
 void GuiCalls::ServeUntil(const std::function<bool()>& done) {
   std::unique_lock lock(mutex_);
+  const bool gui = OnGuiThread();
+  if (gui) {
+    ++guiWaits_;
+    finished_.notify_all();
+  }
+  struct Leave {
+    GuiCalls& calls;
+    bool gui;
+    ~Leave() {
+      if (gui) --calls.guiWaits_;
+    }
+  } leave{*this, gui};
   for (;;) {
     if (OnGuiThread()) {
       while (ServeOne(lock)) {

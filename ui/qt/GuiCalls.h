@@ -32,6 +32,14 @@ class GuiCalls {
   bool OnGuiThread() const { return std::this_thread::get_id() == guiThread_; }
 
   void Call(const std::function<void()>& work);
+  // Queues the work without waiting for it; it runs in order with the calls.
+  // An exception it throws goes up the GUI thread's stack.
+  void Post(std::function<void()> work);
+  // Returns when every work posted so far has run; on the GUI thread it runs
+  // what is queued. While the GUI thread waits in ServeUntil(), a posted work
+  // it is inside of (a nested event loop) is not waited for: its wait may be
+  // for the very thread catching up.
+  void CatchUp();
 
   // GUI thread: runs the calls queued now; returns how many ran.
   std::size_t ServePending();
@@ -50,6 +58,7 @@ class GuiCalls {
     const std::function<void()>* work = nullptr;
     bool finished = false;
     std::exception_ptr failure;
+    std::function<void()> posted;  // the work of a posted request, owned here
   };
   // Takes the next request, if any, and runs it with the lock released.
   bool ServeOne(std::unique_lock<std::mutex>& lock);
@@ -62,6 +71,9 @@ class GuiCalls {
   std::condition_variable arrived_;   // a call was queued, or Wake()
   std::condition_variable finished_;  // a call has run
   std::deque<Request*> queue_;
+  std::size_t postedLeft_ = 0;    // posted requests that have not finished
+  std::size_t postedQueued_ = 0;  // posted requests not yet started
+  int guiWaits_ = 0;              // depth of the GUI thread's ServeUntil()
   bool woken_ = false;
   // GUI thread only: how many calls of other threads it is running now (a
   // call's nested event loop may run another), and the works put off until

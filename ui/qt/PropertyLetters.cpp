@@ -23,7 +23,7 @@ ControlLetters ReadControlLetters(const std::string& letters) {
 FormLetters ReadFormLetters(const std::string& letters) { return FormLetters{Has(letters, 'M')}; }
 
 FileDialogLetters ReadFileDialogLetters(const std::string& letters) {
-  return FileDialogLetters{Has(letters, 'N'), Has(letters, 'P')};
+  return FileDialogLetters{Has(letters, 'N')};
 }
 
 }  // namespace quorbel::ui

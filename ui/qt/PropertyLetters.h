@@ -17,7 +17,10 @@ namespace quorbel::ui {
 // Forms:
 //   "M" modal to its parent: creating it returns when it has been closed
 // File dialogs:
-//   "N" the chosen file must exist  "P" ask before replacing a file
+//   "N" the chosen file must exist
+//   "P" the chosen file's folder must exist, as a save dialog always wants;
+//       the dialog never asks before a file is replaced: the program asks
+//       itself, about the file it will write, so the user is asked once
 struct ControlLetters {
   bool hidden = false;
   bool disabled = false;
@@ -32,7 +35,6 @@ struct FormLetters {
 
 struct FileDialogLetters {
   bool mustExist = false;
-  bool confirmReplace = false;
 };
 
 ControlLetters ReadControlLetters(const std::string& letters);

@@ -293,6 +293,15 @@ void QtToolkit::SetFocus(const std::string& form, int id) {
   });
 }
 
+void QtToolkit::SetCaret(const std::string& form, int id, int position) {
+  OnGui([&] {
+    QtControl* c = FindControl(form, id);
+    if (auto* box = c != nullptr ? qobject_cast<QLineEdit*>(c->widget) : nullptr) {
+      box->setCursorPosition(position);
+    }
+  });
+}
+
 void QtToolkit::SetRange(const std::string& form, int id, int minimum, int maximum, int position) {
   OnGui([&] {
     QtControl* c = FindControl(form, id);

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QUrl>
 
 #include "ui/qt/CharGrid.h"
@@ -25,6 +27,21 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
       break;
   }
   return QMessageBox::NoIcon;
+}
+
+// Room the window frame's title bar takes beside the title: its icon and
+// buttons, in pixels.
+constexpr int kTitleBarRoom = 160;
+
+// A short text makes a narrow box whose title bar cuts its title ("Quorbel
+// Beta version 0.9" under "Brenlow Electronics"): the box is made wide
+// enough for the title.
+void FitTitle(QMessageBox& box, const QString& title) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const int width = box.fontMetrics().horizontalAdvance(title) + kTitleBarRoom;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // Runs a file dialog; the current directory is the same afterwards.
@@ -50,6 +67,7 @@ int QtToolkit::MessageBox(const std::string& form, const std::string& text,
     const MessageText message = ReadMessageText(text);
     QMessageBox box(IconOf(message.icon), ToQt(title), ToQt(message.text), QMessageBox::NoButton,
                     DialogParent(form));
+    FitTitle(box, ToQt(title));
     if (buttons == Buttons::Ok) {
       box.setStandardButtons(QMessageBox::Ok);
       box.exec();
@@ -80,15 +98,14 @@ std::string QtToolkit::SaveFileDialog(const std::string& form, const std::string
                                       const std::string& startFolder,
                                       const std::string& proposedName, const std::string& filter,
                                       const std::string& defaultExtension,
-                                      const std::string& letters) {
+                                      const std::string& /*letters*/) {
   return OnGui([&] {
     QFileDialog dialog(DialogParent(form), ToQt(title), ToQt(startFolder),
                        ToQt(QtFileFilter(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(ToQt(defaultExtension));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !ReadFileDialogLetters(letters).confirmReplace);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!proposedName.empty()) dialog.selectFile(ToQt(proposedName));
     return ChooseFile(dialog);
   });

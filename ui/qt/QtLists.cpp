@@ -103,11 +103,18 @@ void QtToolkit::ClearItems(const std::string& form, int id) {
 }
 
 void QtToolkit::AddItems(const std::string& form, int id, const std::string& itemsBarSeparated) {
+  AppendItems(form, id, ItemsOf(itemsBarSeparated));
+}
+
+void QtToolkit::AddItem(const std::string& form, int id, const std::string& text) {
+  AppendItems(form, id, QStringList{ToQt(text)});
+}
+
+void QtToolkit::AppendItems(const std::string& form, int id, const QStringList& items) {
   OnGui([&] {
     QtControl* c = FindControl(form, id);
     if (c == nullptr) return;
     const QSignalBlocker quiet(c->widget);
-    const QStringList items = ItemsOf(itemsBarSeparated);
     if (auto* combo = qobject_cast<QComboBox*>(c->widget)) {
       const int selected = combo->currentIndex();
       combo->addItems(items);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QObject>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <atomic>
@@ -82,6 +83,7 @@ class QtToolkit : public Toolkit {
   void Enable(const std::string& form, int firstId, int lastId) override;
   void Disable(const std::string& form, int firstId, int lastId) override;
   void SetFocus(const std::string& form, int id) override;
+  void SetCaret(const std::string& form, int id, int position) override;
   void SetRange(const std::string& form, int id, int minimum, int maximum, int position) override;
   int Position(const std::string& form, int id) override;
 
@@ -90,6 +92,7 @@ class QtToolkit : public Toolkit {
 
   void ClearItems(const std::string& form, int id) override;
   void AddItems(const std::string& form, int id, const std::string& itemsBarSeparated) override;
+  void AddItem(const std::string& form, int id, const std::string& text) override;
   void AddListViewItem(const std::string& form, int id, int row, int column,
                        const std::string& text) override;
   void SelectItem(const std::string& form, int id, int index) override;
@@ -133,6 +136,8 @@ class QtToolkit : public Toolkit {
   std::vector<QAction*> MenuActions(const std::string& form, int id) const;
 
  private:
+  // Appends the items to a list box, drop-down list or list view.
+  void AppendItems(const std::string& form, int id, const QStringList& items);
   // Runs `work` on the GUI thread and returns its result.
   template <typename Work>
   auto OnGui(Work&& work) -> std::invoke_result_t<Work&> {

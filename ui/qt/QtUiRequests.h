@@ -17,6 +17,8 @@ class QtUiRequests : public UiRequests {
   explicit QtUiRequests(GuiCalls& calls) : calls_(calls) {}
 
   void Run(const std::function<void()>& request) override { calls_.Call(request); }
+  void Post(std::function<void()> request) override { calls_.Post(std::move(request)); }
+  void CatchUp() override { calls_.CatchUp(); }
   void ServeUntil(const std::function<bool()>& done) override { calls_.ServeUntil(done); }
   void Wake() override { calls_.Wake(); }
   void OutsideRequests(std::function<void()> work) override {

@@ -28,6 +28,7 @@ bool IsRegular(int fd) {
 SystemFile::Failure FailureOf(int error) {
   if (error == ENOENT) return SystemFile::Failure::Missing;
   if (error == EEXIST) return SystemFile::Failure::Exists;
+  if (error == ELOOP) return SystemFile::Failure::Link;
   return SystemFile::Failure::Other;
 }
 
@@ -58,10 +59,10 @@ SystemFile SystemFile::OpenToRead(const fs::path& file) {
 }
 
 SystemFile SystemFile::OpenToChange(const fs::path& file) {
-  const int fd = ::open(file.c_str(), O_RDWR | kOpenFlags);
+  const int fd = ::open(file.c_str(), O_RDWR | O_NOFOLLOW | kOpenFlags);
   if (fd < 0) return SystemFile(kClosed, FailureOf(errno));
   SystemFile opened(fd);
-  if (!IsRegular(fd)) return SystemFile(kClosed, Failure::Other);
+  if (!IsRegular(fd)) return SystemFile(kClosed, Failure::NotRegular);
   return opened;
 }
 
@@ -83,6 +84,7 @@ bool SystemFile::WriteAll(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(Descriptor(handle_), bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
@@ -118,6 +120,14 @@ bool MoveIntoPlace(const fs::path& from, const fs::path& to) {
     ::close(dir);
   }
   return true;
+}
+
+std::error_code LastSystemError() { return {errno, std::generic_category()}; }
+
+bool BelongsToUserAlone(const fs::path& entry) {
+  struct stat info {};
+  if (::lstat(entry.c_str(), &info) != 0 || info.st_uid != ::geteuid()) return false;
+  return !S_ISDIR(info.st_mode) || (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 bool RemoveFile(const fs::path& file) { return ::unlink(file.c_str()) == 0 || errno == ENOENT; }

@@ -1,16 +1,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <memory>
 
 #include "ToolkitFixture.h"
@@ -59,6 +62,8 @@ TEST_F(ToolkitTest, TextsChecksAndRangesOfControls) {
   EXPECT_EQ(static_cast<QLabel*>(Control(435))->alignment() & Qt::AlignHorizontal_Mask,
             Qt::AlignHCenter);
   EXPECT_EQ(kit.Text("main", 620), "ctrl+C");
+  kit.SetCaret("main", 620, 1);
+  EXPECT_EQ(static_cast<QLineEdit*>(Control(620))->cursorPosition(), 1);
   EXPECT_EQ(kit.Text("main", 480), "Add/&Insert");
 
   kit.SetCheck("main", 635, true);
@@ -134,6 +139,21 @@ TEST_F(ToolkitTest, SliderAndUpDownKeepTheirRangeAndReportMoves) {
 
   kit.SetRange("main", 465, 0, 10, 50);
   EXPECT_EQ(kit.Position("main", 465), 10);
+
+  // The wheel, one step a notch, and Page Up/Down, ten steps, within the range.
+  const QPointF at(2, 2);
+  QWheelEvent up(at, upDown->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                 Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(upDown, &up);
+  EXPECT_EQ(kit.Position("main", 490), 2);
+  QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+  QApplication::sendEvent(upDown, &pageUp);
+  EXPECT_EQ(kit.Position("main", 490), 12);
+  QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+  QApplication::sendEvent(upDown, &pageDown);
+  QApplication::sendEvent(upDown, &pageDown);
+  EXPECT_EQ(kit.Position("main", 490), 0);
+  EXPECT_EQ(Sent(kChanged).back().value, 0);
 }
 
 TEST_F(ToolkitTest, ListBoxesAndDropDownListsHoldItems) {
@@ -147,8 +167,13 @@ TEST_F(ToolkitTest, ListBoxesAndDropDownListsHoldItems) {
 
   kit.AddItems("main", 475, "F1: ctrl+C|  Delay 5|F1: X|");
   EXPECT_EQ(kit.LastItem("main", 475), 2);
+  kit.AddItem("main", 475, "ctrl+|");  // one item, as it stands
+  EXPECT_EQ(kit.LastItem("main", 475), 3);
+  EXPECT_EQ(kit.ItemText("main", 475, 3), "ctrl+|");
+  kit.AddItem("main", 650, "a|b");
+  EXPECT_EQ(kit.ItemText("main", 650, 3), "a|b");
   EXPECT_EQ(kit.ItemText("main", 475, 1), "  Delay 5");
-  EXPECT_EQ(kit.ItemText("main", 475, 3), "");
+  EXPECT_EQ(kit.ItemText("main", 475, 4), "");
   EXPECT_EQ(kit.FindItem("main", 475, "f1: x"), 2);
   EXPECT_EQ(kit.FindItem("main", 475, "F1"), -1);  // whole items only
   EXPECT_EQ(kit.NextSelected("main", 475, -1), -1);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -28,8 +29,9 @@ bool ServeUntil(QtToolkit& kit, const std::function<bool()>& done) {
 }
 
 // Once the first top-level widget of type T is up, `act` runs on it.
+// The watch it returns is gone once it has acted.
 template <typename T>
-void WhenUp(std::function<void(T&)> act) {
+QPointer<QTimer> WhenUp(std::function<void(T&)> act) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, act] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -43,6 +45,7 @@ void WhenUp(std::function<void(T&)> act) {
     }
   });
   poll->start(10);
+  return poll;
 }
 
 TEST_F(ToolkitTest, TimersReportTheirIdUntilStopped) {
@@ -85,13 +88,19 @@ TEST_F(ToolkitTest, MessageBoxesShowTheTextAndReturnTheAnswer) {
   WhenUp<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
   EXPECT_EQ(kit.MessageBox("main", "Sure?", "QuorbelU", Buttons::YesNo), kAnswerYes);
 
+  int width = 0;
+  int titleWidth = 0;
   WhenUp<QMessageBox>([&](QMessageBox& box) {
     icon = box.icon();
+    width = box.width();
+    titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
     box.button(QMessageBox::Ok)->click();
   });
   EXPECT_EQ(kit.MessageBox("", "Cannot find Quorbel.{!}", "Brenlow Electronics", Buttons::Ok),
             kAnswerYes);
   EXPECT_EQ(icon, QMessageBox::Warning);
+  // A short text still leaves the title bar room for the whole title.
+  EXPECT_GE(width, titleWidth + 100);
 }
 
 TEST_F(ToolkitTest, FileDialogsReturnFullPathsAndKeepTheCurrentFolder) {
@@ -120,6 +129,22 @@ TEST_F(ToolkitTest, FileDialogsReturnFullPathsAndKeepTheCurrentFolder) {
                                "QRB|*.qrb", "QRB", "P"),
             "");
   EXPECT_EQ(QDir::currentPath(), QDir(home.path()).canonicalPath());
+
+  // Choosing a file that exists asks nothing: the program asks once itself.
+  bool asked = false;
+  WhenUp<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(elsewhere.filePath("Mixer.qrb"));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  const QPointer<QTimer> question = WhenUp<QMessageBox>([&](QMessageBox& box) {
+    asked = true;
+    box.button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(kit.SaveFileDialog("main", "Export Keyset", FromQt(home.path()), "Mixer.qrb",
+                               "QRB|*.qrb", "QRB", "P"),
+            FromQt(QFileInfo(keyset).absoluteFilePath()));
+  EXPECT_FALSE(asked);
+  delete question.data();
   QDir::setCurrent(before);
 }
 

@@ -132,8 +132,10 @@ void LinkRig::SurfaceSends(const std::string& command) {
                             std::string("sent ").size() + 1) /
                            3;
   // Reading happens outside the waits: a thread that has read them all and
-  // waits again has handled them.
-  Await([&] { return port.BytesRead() >= readBefore + sent && waiter.Blocked(); });
+  // waits again has handled them, once what it posted to the window has run.
+  Await([&] {
+    return port.BytesRead() >= readBefore + sent && waiter.Blocked() && ui.Pending() == 0;
+  });
 }
 
 bool LinkRig::AnyPortMarkChecked() const {

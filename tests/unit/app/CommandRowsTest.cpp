@@ -175,9 +175,17 @@ TEST_F(MainEventsTest, MouseEmulationShowsTheCaptureOptionAndCaptureLocksAddInse
   kit.Click("main", ui::kCaptureCoordinate);
   kit.Pick("main", ui::kMouseEmulation, 2);
   EXPECT_FALSE(kit.Checked("main", ui::kCaptureCoordinate));
+  EXPECT_TRUE(kit.Enabled("main", ui::kAddInsertButton));
   kit.Pick("main", ui::kMouseEmulation, 0);
   EXPECT_FALSE(kit.Visible("main", ui::kCaptureCoordinate));
   EXPECT_FALSE(kit.Visible("main", ui::kCapturePrompt));
+
+  // Capture ticked, then "None": a key step can be added again.
+  kit.Pick("main", ui::kMouseEmulation, 1);
+  kit.Click("main", ui::kCaptureCoordinate);
+  ASSERT_FALSE(kit.Enabled("main", ui::kAddInsertButton));
+  kit.Pick("main", ui::kMouseEmulation, 0);
+  EXPECT_TRUE(kit.Enabled("main", ui::kAddInsertButton));
 }
 
 }  // namespace

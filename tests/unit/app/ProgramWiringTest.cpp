@@ -115,12 +115,38 @@ TEST_F(ProgramWiringTest, PressOnTheSurfacePlaysIntoTheProgramInFront) {
   app.State().keysets.Lock()->SetStep(59, 1, {0, 0, 'S', kCtrl, 0});
   desktop.SetForeground(kEditorWindow);
   ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x3B}));
-  ASSERT_TRUE(ServeUntil([&] { return input.Events().size() >= 4; }));
+  // The keys leave first; the panel shows the press after them.
+  ASSERT_TRUE(ServeUntil([&] {
+    return input.Events().size() >= 4 && kit.ImageName("main", 1059) == "$PlayDn";
+  }));
   EXPECT_THAT(input.Events(), ::testing::ElementsAre("down 17", "down 83", "up 83", "up 17"));
-  EXPECT_EQ(kit.ImageName("main", 1059), "$PlayDn");
   // Shutting down with the thread idle ends it.
   app.Shutdown();
   EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(ProgramWiringTest, WhereTheDesktopCannotTellTheProgramInFrontItSaysSoOnceAndPlaysNothing) {
+  desktop.SetTellsForeground(false);
+  Start();
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(kit.MessageBoxes().front().form, ui::kMainForm);
+  EXPECT_TRUE(kit.MessageBoxes().front().text.starts_with(
+      "This desktop does not tell QuorbelU which program is in front."));
+  EXPECT_EQ(app.State().windows.DialogActive, 0);
+
+  app.State().keysets.Lock()->SetStep(59, 1, {0, 0, 'S', 0, 0});
+  app.State().keysets.Lock()->SetStep(58, 1, {0, 0, 'T', 0, 0});
+  // An unknown program in front: the press selects, nothing is typed.
+  desktop.SetForeground(0);
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x3B}));
+  ASSERT_TRUE(ServeUntil([&] { return kit.ImageName("main", 1059) == "$PlayDn"; }));
+  // A program the desktop does know (one under XWayland) gets its keys; the
+  // presses are handled in order, so T is the first key typed.
+  desktop.SetForeground(kEditorWindow);
+  ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x3A}));
+  ASSERT_TRUE(ServeUntil([&] { return input.Events().size() >= 2; }));
+  EXPECT_THAT(input.Events(), ::testing::ElementsAre("down 84", "up 84"));
+  EXPECT_EQ(kit.MessageBoxes().size(), 1u);
 }
 
 // Exit, the close box and a signal can arrive while the GUI thread serves a
@@ -170,7 +196,13 @@ TEST_F(StopInsideARequestTest, CloseBoxDuringTheDisplayPause) {
 TEST_F(StopInsideARequestTest, SignalDuringTheMessageBoxOfACapture) {
   Start();
   desktop.SetForeground(kEditorWindow);
-  kit.SetCheck("main", ui::kCaptureCoordinate, true);
+  // A full sequence, so that the captured click is refused with a box.
+  for (int step = 1; step <= 10; ++step) {
+    app.State().keysets.Lock()->SetStep(5, step, {0, 0, 'S', 0, 0});
+  }
+  // Capture ticked as the user ticks it, through the window's events.
+  kit.Pick("main", ui::kMouseEmulation, 1);
+  kit.Click("main", ui::kCaptureCoordinate);
   int boxes = 0;
   // What a signal does: shut down from the event loop, here the box's own.
   kit.SetDialogHook([&] {

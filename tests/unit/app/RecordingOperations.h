@@ -62,6 +62,7 @@ class RecordingOperations : public ProgramParts {
     }
   }
   void RefreshWindowList() override { Note("RefreshWindowList"); }
+  void MainWindowSettled() override {}
   bool LayOutForm(const std::string& form) override {
     calls.push_back("LayOutForm " + form);
     return true;

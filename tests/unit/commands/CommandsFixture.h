@@ -73,15 +73,7 @@ class CommandsTest : public KeysetFolderTest {
   std::deque<int> promptAnswers;
   std::vector<std::string> questions;
 
-  ControlCatalogue catalogue;
-  SelectionState selection;
-  RecordingLamps lamps;
-  Panel panel;
-  SequenceEditor editor;
-  ui::YesNoPrompt prompt;
-  KeysetCommands commands;
-
- private:
+  // Answers the yes/no prompt when it is up, from `promptAnswers`.
   void AnswerPrompt() {
     if (!toolkit.HasForm(ui::kYesNoForm)) return;
     questions.push_back(toolkit.Text(ui::kYesNoForm, 105));
@@ -92,6 +84,14 @@ class CommandsTest : public KeysetFolderTest {
     }
     toolkit.Click(ui::kYesNoForm, answer == ui::kAnswerYes ? 120 : 125);
   }
+
+  ControlCatalogue catalogue;
+  SelectionState selection;
+  RecordingLamps lamps;
+  Panel panel;
+  SequenceEditor editor;
+  ui::YesNoPrompt prompt;
+  KeysetCommands commands;
 };
 
 }  // namespace quorbel

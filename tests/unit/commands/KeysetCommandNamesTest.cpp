@@ -9,8 +9,25 @@ TEST(KeysetCommandNamesTest, ProperCaseChangesOnlyLettersAndKeepsOtherBytes) {
   EXPECT_EQ(ProperCase("WINWORD"), "Winword");
   EXPECT_EQ(ProperCase("acme_edit"), "Acme_Edit");
   EXPECT_EQ(ProperCase("x11vnc 2go"), "X11Vnc 2Go");
-  // The bytes of a UTF-8 letter are no letters here and stay as they are.
-  EXPECT_EQ(ProperCase("\xC3\xA4rger"), "\xC3\xA4Rger");
+}
+
+TEST(KeysetCommandNamesTest, ProperCaseTakesLettersBeyondAsciiAsLettersOfTheWord) {
+  EXPECT_EQ(ProperCase("PR\xC3\xB6GRAM"), "Pr\xC3\xB6gram");  // PRöGRAM: Prögram
+  EXPECT_EQ(ProperCase("pr\xC3\xB6gram"), "Pr\xC3\xB6gram");
+  EXPECT_EQ(ProperCase("\xC3\xA4rger"), "\xC3\x84rger");  // ärger: Ärger
+  EXPECT_EQ(ProperCase("\xC5\x82\xC3\xB3"
+                       "d\xC5\xBA"),
+            "\xC5\x81\xC3\xB3"
+            "d\xC5\xBA");  // łódź: Łódź
+  EXPECT_EQ(ProperCase("\xD0\xBF\xD0\xA0\xD0\x9E-x"),
+            "\xD0\x9F\xD1\x80\xD0\xBE-X");                        // пРО-x: Про-X
+  EXPECT_EQ(ProperCase("\xCE\xB1\xCE\x92"), "\xCE\x91\xCE\xB2");  // αΒ: Αβ
+  // Characters without two cases are letters that stay; so do broken bytes.
+  EXPECT_EQ(ProperCase("\xE6\x97\xA5x y"), "\xE6\x97\xA5x Y");
+  EXPECT_EQ(ProperCase("a\xFF"
+                       "b\xC3"),
+            "A\xFF"
+            "b\xC3");
 }
 
 TEST(KeysetCommandNamesTest, NamesThatCannotBeAKeysetAreRefused) {

@@ -130,6 +130,31 @@ TEST_F(ImportExportTest, ExportWritesTheKeysetFileUnderTheChosenNameWithItsExten
   EXPECT_EQ(FolderEntries(folder).size(), 2u) << "the keysets folder is not touched";
 }
 
+TEST_F(ImportExportTest, ExportWritesTheKeysetListedWhenItBegan) {
+  commands.SelectKeyset(1);
+  // A press on the surface with another program in front switches keysets
+  // while the dialog is open, and again while the question is.
+  toolkit.SetDialogHook([this] {
+    toolkit.SelectItem("MAIN", 410, 0);
+    keysets.Lock()->SetCurrent(0);
+  });
+  Export(elsewhere / "one.qrb");
+  EXPECT_EQ(ReadFile(elsewhere / "one.qrb"), Image(1));
+
+  commands.SelectKeyset(1);
+  toolkit.SetDialogHook({});
+  promptAnswers = {ui::kAnswerYes};
+  toolkit.SetDoEventsHook([this] {
+    toolkit.SelectItem("MAIN", 410, 0);
+    keysets.Lock()->SetCurrent(0);
+    AnswerPrompt();
+  });
+  Export(elsewhere / "one.qrb");
+  EXPECT_EQ(questions, std::vector<std::string>{"Replace one.qrb"});
+  EXPECT_EQ(ReadFile(elsewhere / "one.qrb"), Image(1));
+  ASSERT_NE(Image(0), Image(1));
+}
+
 TEST_F(ImportExportTest, ExportAsksBeforeReplacingTheFileItWrites) {
   commands.SelectKeyset(1);
   WriteFile(elsewhere / "old.qrb", "old");
@@ -148,6 +173,10 @@ TEST_F(ImportExportTest, ExportAsksBeforeReplacingTheFileItWrites) {
   promptAnswers = {ui::kAnswerYes};
   Export(elsewhere / "link.qrb");
   EXPECT_EQ(ReadFile(root / "outside.qrb"), "outside");
+  ASSERT_FALSE(toolkit.MessageBoxes().empty());
+  EXPECT_TRUE(toolkit.MessageBoxes().back().text.starts_with("Can Not Export Keyset Acme|" +
+                                                             (elsewhere / "link.qrb").string() +
+                                                             ": it is a symbolic link"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/FileAccess.h"
 #include "tests/unit/commands/CommandsFixture.h"
 
@@ -12,9 +14,20 @@ using KeysetSelectionTest = CommandsTest;
 fs::path Program(const fs::path& root, const std::string& name, bool executable) {
   fs::create_directories(root / "programs");
   const fs::path file = root / "programs" / name;
-  WriteFile(file, "#!/bin/sh\n");
+  WriteFile(file,
+            "\x7F"
+            "ELF");
   if (executable) fs::permissions(file, fs::perms::owner_exec, fs::perm_options::add);
   return file;
+}
+
+// Programs are looked for along this PATH of the process from now on.
+void SetPath(const std::string& value) {
+#ifdef _WIN32
+  ::_putenv_s("PATH", value.c_str());
+#else
+  ::setenv("PATH", value.c_str(), 1);
+#endif
 }
 
 TEST_F(KeysetSelectionTest, SelectingAKeysetRestoresItsLayerAndTheDeleteItem) {
@@ -79,6 +92,51 @@ TEST_F(KeysetSelectionTest, NewKeysetNamesItselfAfterTheProgramInProperCase) {
   toolkit.SetText("MAIN", 620, "A");
   editor.AddInsert(0);
   EXPECT_TRUE(fs::exists(KeysetFile("Acme_Edit")));
+}
+
+TEST_F(KeysetSelectionTest, NewKeysetNamesTheProgramThatRunsNotTheLinkToIt) {
+  // /usr/bin/gimp leads to gimp-2.10, which is the name the running program has.
+  const fs::path real = Program(root, "gimp-2.10", true);
+  fs::create_symlink(real, root / "programs" / "gimp");
+  fs::create_symlink(root / "programs" / "gimp", root / "x-gimp");
+  toolkit.QueueFilePath((root / "x-gimp").string());
+  commands.NewKeyset();
+  EXPECT_EQ(Listed().back(), "Gimp-2");
+
+  // A script runs as its interpreter: the user is told which keyset that is.
+  const fs::path interpreter = Program(root, "python3.11", true);
+  fs::create_symlink(interpreter, root / "programs" / "python3");
+  const fs::path script = Program(root, "tool", true);
+  WriteFile(script, "#!" + (root / "programs" / "python3").string() + " -u\nprint()\n");
+  toolkit.QueueFilePath(script.string());
+  commands.NewKeyset();
+  EXPECT_EQ(Listed().size(), 2u) << "no keyset for the script";
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.MessageBoxes()[0].text,
+            "tool is a script that python3.11 runs: while it runs, the program in front is "
+            "python3.11, which uses the keyset Python3.|Choose " +
+                interpreter.string() + " to make that keyset.{!}");
+
+  // Through env, the interpreter is found along PATH.
+  const char* path = std::getenv("PATH");
+  const std::string oldPath = path != nullptr ? path : "";
+  SetPath((root / "programs").string());
+  WriteFile(script, "#!/usr/bin/env -S FOO=1 python3\n");
+  toolkit.QueueFilePath(script.string());
+  commands.NewKeyset();
+  SetPath(oldPath);
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 2u);
+  EXPECT_NE(toolkit.MessageBoxes()[1].text.find("keyset Python3."), std::string::npos);
+}
+
+TEST_F(KeysetSelectionTest, NewKeysetEmptiesTheSequenceListAsSelectDoes) {
+  toolkit.AddItems("MAIN", 475, "a");
+  selection.PreviousControl = 4;
+  toolkit.QueueFilePath(Program(root, "acme", true).string());
+  commands.NewKeyset();
+  ASSERT_EQ(Listed().back(), "Acme");
+  EXPECT_TRUE(toolkit.Items("MAIN", 475).empty());
+  EXPECT_EQ(selection.PreviousControl, -1);
 }
 
 TEST_F(KeysetSelectionTest, NewKeysetRefusesANameListedInAnyCaseAndAFullList) {

@@ -41,6 +41,8 @@ class MockToolkit : public Toolkit {
   MOCK_METHOD(void, SetImage, (const std::string&, int, int), (override));
   MOCK_METHOD(void, ClearItems, (const std::string&, int), (override));
   MOCK_METHOD(void, AddItems, (const std::string&, int, const std::string&), (override));
+  MOCK_METHOD(void, AddItem, (const std::string&, int, const std::string&), (override));
+  MOCK_METHOD(void, SetCaret, (const std::string&, int, int), (override));
   MOCK_METHOD(void, AddListViewItem, (const std::string&, int, int, int, const std::string&),
               (override));
   MOCK_METHOD(void, SelectItem, (const std::string&, int, int), (override));

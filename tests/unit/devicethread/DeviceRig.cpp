@@ -15,6 +15,15 @@ void WatchedUiRequests::Run(const std::function<void()>& request) {
   inner_.Run(request);
 }
 
+void WatchedUiRequests::Post(std::function<void()> request) {
+  if (!inner_.OnGuiThread()) {
+    std::lock_guard lock(mutex_);
+    ++asked_;
+    changed_.notify_all();
+  }
+  inner_.Post(std::move(request));
+}
+
 void WatchedUiRequests::AwaitAsked(int count) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [&] { return asked_ >= count; });

@@ -29,13 +29,16 @@ inline constexpr WindowId kOtherWindow = 2;
 class WatchedUiRequests : public UiRequests {
  public:
   void Run(const std::function<void()>& request) override;
+  void Post(std::function<void()> request) override;
+  void CatchUp() override { inner_.CatchUp(); }
   void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
   void Wake() override { inner_.Wake(); }
   void OutsideRequests(std::function<void()> work) override {
     inner_.OutsideRequests(std::move(work));
   }
 
-  // Blocks the test until the device thread has asked for `count` requests.
+  // Blocks the test until the device thread has asked for `count` requests,
+  // waited for or posted.
   void AwaitAsked(int count);
 
  private:

@@ -94,6 +94,8 @@ TEST_F(DeviceThreadTest, AfterAHangUpTheThreadHandlesWhatCameBeforeAndThenOnlyWa
 }
 
 TEST_F(DeviceThreadTest, StopWhileTheThreadWaitsOnTheGuiThreadServesItAndEnds) {
+  // With the main window in front a press only selects, waiting for it.
+  rig.desktop.SetForeground(kMainWindow);
   thread.Start();
   rig.Send({kStart, kPress, 5});
   rig.ui.AwaitAsked(1);  // the thread now waits for "select 1005" to run here

@@ -81,6 +81,19 @@ TEST_F(SequenceEditorTest, KeyPressTextsBecomeKeyCodesWithTheTickedModifiers) {
   EXPECT_EQ(StepAt(5).MouseX, 0);
 }
 
+TEST_F(SequenceEditorTest, TheBarKeyIsOneRowAndACapturedKeyLeavesTheCaretAfterItsFirstCharacter) {
+  toolkit.SetCheck("MAIN", 635, true);
+  Add("|");
+  Add("a");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"ctrl+|", "ctrl+a"}));
+  EXPECT_EQ(StepAt(1).KeyCode, '|');
+
+  editor.ShowCapturedKey(112, true);
+  EXPECT_EQ(toolkit.Text("MAIN", 620), "F1");
+  EXPECT_EQ(toolkit.Focus("MAIN"), 620);
+  EXPECT_EQ(toolkit.Control("MAIN", 620)->caret, 1);
+}
+
 TEST_F(SequenceEditorTest, MouseStepsTakeThePointAndNoModifiers) {
   toolkit.SetCheck("MAIN", 630, true);
   toolkit.SelectItem("MAIN", 650, 1);

@@ -1,9 +1,11 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 
+#include "keysets/FileHead.h"
 #include "tests/unit/keysets/KeysetFolder.h"
 
 namespace quorbel {
@@ -58,7 +60,89 @@ TEST_F(KeysetSaveSafetyTest, AFileThatMayNotBeWrittenStaysAsItWas) {
     EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
   }
   ExpectUntouched();
-  EXPECT_TRUE(toolkit.MessageBoxes().empty());
+  // The user is told which keyset, where and why.
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  const std::string told = toolkit.MessageBoxes()[0].text;
+  EXPECT_EQ(toolkit.MessageBoxes()[0].title, "Brenlow Electronics");
+  EXPECT_TRUE(told.starts_with("Disk Error, Can Not Save Keyset Default|")) << told;
+  EXPECT_NE(told.find(KeysetFile("Default").string() + ": Permission denied|"), std::string::npos)
+      << told;
+  EXPECT_TRUE(told.ends_with("{!}")) << told;
+}
+
+TEST_F(KeysetSaveSafetyTest, AFailingStreakIsToldOnceAndASaveThatWorksEndsIt) {
+  fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  {
+    Unprivileged nobody;
+    for (int edit = 0; edit < 3; ++edit) EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  }
+  EXPECT_EQ(toolkit.MessageBoxes().size(), 1u);
+  ExpectUntouched();
+
+  fs::permissions(folder, fs::perms::all);
+  ASSERT_EQ(files.SaveKeyset(0), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(KeysetFile("Default")).substr(0, kKeysetFileBytes), Image(0));
+  fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  {
+    Unprivileged nobody;
+    EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  }
+  EXPECT_EQ(toolkit.MessageBoxes().size(), 2u) << "a new streak is told again";
+}
+
+// A link that someone else could have placed is never written through; the
+// file it leads to stays as it was and so does the link.
+TEST_F(KeysetSaveSafetyTest, ALinkOthersCouldPlaceIsNeverWrittenThrough) {
+  WriteFile(root / "victim", "victim");
+  fs::remove(KeysetFile("Default"));
+  fs::create_symlink(root / "victim", KeysetFile("Default"));
+  // The folder is writable by everyone (see SetUp).
+  EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  EXPECT_EQ(ReadFile(root / "victim"), "victim");
+  EXPECT_TRUE(fs::is_symlink(KeysetFile("Default")));
+  ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
+  EXPECT_NE(toolkit.MessageBoxes()[0].text.find("symbolic link"), std::string::npos);
+
+  // The same link in a folder of the user's own that no one else may write
+  // is theirs: the save goes where it leads, when that folder is private too.
+  fs::permissions(folder, fs::perms::owner_all);
+  fs::permissions(root, fs::perms::owner_all);
+  ASSERT_EQ(files.SaveKeyset(0), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(root / "victim"), Image(0));
+  EXPECT_TRUE(fs::is_symlink(KeysetFile("Default")));
+
+  // Leading into a folder others may write, it is refused again.
+  fs::permissions(root, fs::perms::all);
+  WriteFile(root / "victim", "victim");
+  EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
+  EXPECT_EQ(ReadFile(root / "victim"), "victim");
+}
+
+TEST(FileHeadTest, TheWriteReplacesThePathItselfAndNeverFollowsALink) {
+  char pattern[] = "/tmp/quorbel-head-XXXXXX";
+  const fs::path folder = ::mkdtemp(pattern);
+  ::chmod(folder.c_str(), 0777);  // as a shared folder is
+  WriteFile(folder / "victim", "victim");
+  fs::create_symlink(folder / "victim", folder / "out.qrb");
+  const std::string head(10, 'h');
+  EXPECT_EQ(ReplaceFileHead(folder / "out.qrb", head, LinkPolicy::FollowOwnPrivate),
+            FileHeadError::LinkNotFollowed);
+  EXPECT_EQ(ReplaceFileHead(folder / "out.qrb", head, LinkPolicy::Refuse),
+            FileHeadError::LinkNotFollowed);
+  EXPECT_EQ(ReadFile(folder / "victim"), "victim");
+
+  // A pipe or a folder in the file's place is no file to replace.
+  ASSERT_EQ(::mkfifo((folder / "pipe.qrb").c_str(), 0600), 0);
+  EXPECT_EQ(ReplaceFileHead(folder / "pipe.qrb", head, LinkPolicy::Refuse),
+            FileHeadError::NotARegularFile);
+  fs::create_directory(folder / "dir.qrb");
+  EXPECT_TRUE(ReplaceFileHead(folder / "dir.qrb", head, LinkPolicy::Refuse));
+  EXPECT_FALSE(ReplaceFileHead(folder / "new.qrb", head, LinkPolicy::Refuse));
+  EXPECT_EQ(ReadFile(folder / "new.qrb"), head);
+  EXPECT_EQ(FolderEntries(folder).size(), 5u) << "no temporary file is left";
+  fs::remove_all(folder);
 }
 
 TEST_F(KeysetSaveSafetyTest, AFolderThatTakesNoFileLeavesTheOldOne) {

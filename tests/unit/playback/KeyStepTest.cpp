@@ -156,6 +156,8 @@ TEST_F(KeyStepTest, FromTheDeviceThreadTheEditorIsShownOnTheGuiThread) {
   });
   requests.ServeUntil([&] { return done.load(); });
   device.join();
+  // The editor catches up after the keys have left.
+  requests.CatchUp();
   EXPECT_THAT(editor.shown, ElementsAre(kControl));
   EXPECT_FALSE(editor.shownOffGuiThread);
   EXPECT_THAT(Played(), ElementsAre("down 65", "up 65"));

@@ -36,6 +36,8 @@ class KeysetListFixture : public ::testing::Test {
     for (const std::string& name : names) items += name + "|";
     toolkit.AddItems("MAIN", kKeysetListId, items);
     toolkit.SelectItem("MAIN", kKeysetListId, 0);
+    // As the main window does after each of its events.
+    target.CopyKeysetList();
   }
 
   // A window of a program: process id = window id.

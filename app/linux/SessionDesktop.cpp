@@ -1,0 +1,66 @@
+#include "app/linux/SessionDesktop.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/linux/wayland/HyprlandWindows.h"
+#include "platform/linux/wayland/SwayWindows.h"
+#include "platform/linux/wayland/WaylandDesktop.h"
+#include "platform/linux/wayland/WlrootsInput.h"
+#include "platform/linux/wayland/XWaylandDesktop.h"
+#include "platform/linux/x11/X11Desktop.h"
+#include "platform/linux/x11/X11Input.h"
+
+namespace quorbel {
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+bool IsWaylandSession() {
+  return !Environment("WAYLAND_DISPLAY").empty() || Environment("XDG_SESSION_TYPE") == "wayland";
+}
+
+std::unique_ptr<wayland::WindowSource> CompositorWindows() {
+  if (auto sway = wayland::SwayWindows::ForSocket(Environment("SWAYSOCK"))) return sway;
+  return wayland::HyprlandWindows::ForInstance(Environment("XDG_RUNTIME_DIR"),
+                                               Environment("HYPRLAND_INSTANCE_SIGNATURE"));
+}
+
+SessionDesktop ConnectX11() {
+  SessionDesktop session;
+  session.desktop = X11Desktop::Connect();
+  session.input = X11Input::Connect();
+  if (!session.desktop || !session.input) {
+    session.problem = "cannot open the X display (is DISPLAY set?)";
+  }
+  return session;
+}
+
+}  // namespace
+
+SessionDesktop ConnectSessionDesktop(std::function<WindowId()> ownWindow) {
+  if (!IsWaylandSession()) return ConnectX11();
+  SessionDesktop session;
+  if (auto source = CompositorWindows()) {
+    auto desktop = std::make_unique<WaylandDesktop>(std::move(source), std::move(ownWindow));
+    session.input = WlrootsInput::Connect(*desktop);
+    session.desktop = std::move(desktop);
+    if (!session.input) {
+      session.problem =
+          "the Wayland compositor offers no virtual keyboard and pointer (is WAYLAND_DISPLAY set?)";
+    }
+    return session;
+  }
+  // GNOME, KDE and the rest: the programs under XWayland are all that can be
+  // known, and XTest reaches exactly those.
+  session.desktop = std::make_unique<XWaylandDesktop>(X11Desktop::Connect());
+  session.input = X11Input::Connect();
+  if (!session.input)
+    session.problem = "this Wayland desktop runs no XWayland (DISPLAY is not set)";
+  return session;
+}
+
+}  // namespace quorbel

@@ -1,0 +1,341 @@
+// The whole chain of one press: the surface's bytes written into a
+// pseudo-terminal, the program reading them, choosing the keyset of the
+// window in front and sending its keys through XTest, and an X client in
+// front receiving the key. The program is `quorbelu` itself; beside it, in
+// alternating rounds of one run, a floor program that does only what any
+// driver must (bench_chain_floor), and optionally an older build of the
+// program given by QUORBELU_BASELINE (the path of its executable). The bench
+// is the X client in front. Needs Xvfb.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <random>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/x11/X11Desktop.h"
+#include "tests/gui/app/ProgramRun.h"
+#include "tests/integration/x11/XvfbServer.h"
+
+namespace quorbel::testing {
+namespace {
+
+using Steady = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+constexpr std::array<std::uint8_t, 5> kIdentityRequest{0xF0, 0x7D, 0x25, 0x03, 0xF7};
+constexpr std::array<std::uint8_t, 11> kIdentityReply{0xF0, 0x7D, 0x25, 0x03, 0x01, 0x01,
+                                                      0x01, 0x00, 0x00, 0x00, 0xF7};
+constexpr int kF1 = 0;
+constexpr int kWheelLeft = 126;
+
+// A surface on the master side of a pseudo-terminal: it answers the
+// program's identity requests and swallows its lamp and display messages.
+class SurfaceTerminal {
+ public:
+  SurfaceTerminal() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) std::abort();
+    path_ = ::ptsname(master_);
+    termios settings{};
+    ::tcgetattr(master_, &settings);
+    ::cfmakeraw(&settings);
+    ::tcsetattr(master_, TCSANOW, &settings);
+    listener_ = std::thread([this] { Listen(); });
+  }
+  ~SurfaceTerminal() {
+    stop_ = true;
+    listener_.join();
+    ::close(master_);
+  }
+  SurfaceTerminal(const SurfaceTerminal&) = delete;
+  SurfaceTerminal& operator=(const SurfaceTerminal&) = delete;
+
+  const std::string& path() const { return path_; }
+  void Send(std::span<const std::uint8_t> bytes) {
+    const std::lock_guard lock(writing_);
+    if (::write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+      std::abort();
+    }
+  }
+
+ private:
+  void Listen() {
+    std::vector<std::uint8_t> heard;
+    std::array<std::uint8_t, 512> chunk{};
+    while (!stop_) {
+      pollfd ready{master_, POLLIN, 0};
+      if (::poll(&ready, 1, 20) <= 0 || (ready.revents & POLLIN) == 0) continue;
+      const ssize_t got = ::read(master_, chunk.data(), chunk.size());
+      if (got <= 0) continue;
+      heard.insert(heard.end(), chunk.begin(), chunk.begin() + got);
+      auto found =
+          std::search(heard.begin(), heard.end(), kIdentityRequest.begin(), kIdentityRequest.end());
+      if (found != heard.end()) {
+        Send(kIdentityReply);
+        heard.erase(heard.begin(), found + kIdentityRequest.size());
+      } else if (heard.size() > kIdentityRequest.size()) {
+        heard.erase(heard.begin(), heard.end() - kIdentityRequest.size());
+      }
+    }
+  }
+
+  int master_ = -1;
+  std::string path_;
+  std::mutex writing_;
+  std::atomic<bool> stop_{false};
+  std::thread listener_;
+};
+
+// The X client in front: one window that takes the input focus and notes
+// when each key reaches it.
+class TargetWindow {
+ public:
+  explicit TargetWindow(const std::string& displayName) {
+    display_ = XOpenDisplay(displayName.c_str());
+    if (display_ == nullptr) std::abort();
+    window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 200, 100, 0, 0, 0);
+    XStoreName(display_, window_, "Chain target");
+    XClassHint hint{const_cast<char*>("chain"), const_cast<char*>("ChainTarget")};
+    XSetClassHint(display_, window_, &hint);
+    const long pid = ::getpid();
+    XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    XSelectInput(display_, window_, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    XMapWindow(display_, window_);
+    XEvent event{};
+    do XNextEvent(display_, &event);
+    while (event.type != MapNotify);
+    TakeFocus();
+  }
+  ~TargetWindow() { XCloseDisplay(display_); }
+  TargetWindow(const TargetWindow&) = delete;
+  TargetWindow& operator=(const TargetWindow&) = delete;
+
+  Window window() const { return window_; }
+  void TakeFocus() {
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    XSync(display_, False);
+  }
+  // When the next event of `type` arrived; nothing when none came within `patience`.
+  std::optional<Steady::time_point> Next(int type, std::chrono::milliseconds patience) {
+    const auto deadline = Steady::now() + patience;
+    for (;;) {
+      while (XPending(display_) > 0) {
+        XEvent event{};
+        XNextEvent(display_, &event);
+        if (event.type == type) return Steady::now();
+      }
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now());
+      if (left.count() <= 0) return std::nullopt;
+      pollfd ready{ConnectionNumber(display_), POLLIN, 0};
+      ::poll(&ready, 1, static_cast<int>(left.count()) + 1);
+    }
+  }
+  void Drain() {
+    while (Next(KeyPress, std::chrono::milliseconds(50))) {
+    }
+  }
+
+ private:
+  Display* display_ = nullptr;
+  Window window_ = 0;
+};
+
+// One driver of the surface in the race: its terminal and its process.
+struct Entrant {
+  std::string name;
+  std::unique_ptr<SurfaceTerminal> surface = std::make_unique<SurfaceTerminal>();
+  std::unique_ptr<ProgramFolder> folder;
+  std::unique_ptr<ChildProcess> process;
+  std::vector<double> micros;
+};
+
+std::unique_ptr<Entrant> StartFloor(const std::string& display) {
+  auto entrant = std::make_unique<Entrant>();
+  entrant->name = "floor";
+  entrant->process = std::make_unique<ChildProcess>(
+      std::vector<std::string>{QUORBEL_CHAIN_FLOOR, entrant->surface->path(), display});
+  if (entrant->process->ReadLine() != "ready") return nullptr;
+  return entrant;
+}
+
+// The program at `program`, in a folder of its own whose Com 1 is the
+// entrant's terminal, with the keysets "Default" (control `control` plays
+// the key A) and "Notepad", once its caption names the keyset.
+std::unique_ptr<Entrant> StartEditor(const std::string& name, const std::string& program,
+                                     const std::string& display, Desktop& desktop, int control) {
+  auto entrant = std::make_unique<Entrant>();
+  entrant->name = name;
+  entrant->folder = std::make_unique<ProgramFolder>();
+  const ProgramFolder& folder = *entrant->folder;
+  folder.WritePreferences(1, 38400);
+  WriteKeyset(folder, "Default", control, 'A', 0);
+  WriteKeyset(folder, "Notepad", control, 'B', 0);
+  fs::create_directories(folder.path() / "ports");
+  fs::create_symlink(entrant->surface->path(), folder.path() / "ports" / "com1");
+  const std::string dir = folder.path().string();
+  entrant->process = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"sh", "-c",
+                               "cd \"$1\" && exec env DISPLAY=\"$2\" XDG_RUNTIME_DIR=\"$1\" \"$3\"",
+                               "sh", dir, display, program},
+      1, true);
+  const WindowId window =
+      WaitForWindow(desktop, entrant->process->pid(),
+                    [](const std::string& title) { return title == "Quorbel - Default"; });
+  if (window == 0) return nullptr;
+  return entrant;
+}
+
+double Percentile(std::vector<double> values, double share) {
+  const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
+  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
+  return values[at];
+}
+
+struct Chain {
+  std::unique_ptr<XvfbServer> server = XvfbServer::Start();
+  std::unique_ptr<X11Desktop> desktop;
+  std::unique_ptr<TargetWindow> target;
+
+  bool Ready(benchmark::State& state) {
+    if (!server) {
+      state.SkipWithError("Xvfb is not installed");
+      return false;
+    }
+    desktop = X11Desktop::Connect(server->display());
+    target = std::make_unique<TargetWindow>(server->display());
+    return true;
+  }
+  // The target in front again, after a program's window took the focus.
+  bool TargetInFront() {
+    target->TakeFocus();
+    return desktop->ForegroundWindow() == target->window();
+  }
+};
+
+// From the write of a press's last byte to the key arriving at the window in
+// front, alternating between the entrants press by press. Presses come after
+// a random pause of 5 to 15 ms, as a hand's do; each is released before the next.
+void BM_PressToKey(benchmark::State& state) {
+  constexpr int kPressesEach = 300;
+  Chain chain;
+  if (!chain.Ready(state)) return;
+  const std::string& display = chain.server->display();
+  std::vector<std::unique_ptr<Entrant>> entrants;
+  entrants.push_back(StartFloor(display));
+  if (const char* baseline = std::getenv("QUORBELU_BASELINE")) {
+    entrants.push_back(StartEditor("baseline", baseline, display, *chain.desktop, kF1));
+  }
+  entrants.push_back(StartEditor("quorbelu", QUORBELU_PROGRAM, display, *chain.desktop, kF1));
+  if (std::ranges::any_of(entrants, [](const auto& entrant) { return !entrant; })) {
+    state.SkipWithError("a driver did not start");
+    return;
+  }
+  if (!chain.TargetInFront()) {
+    state.SkipWithError("the target window did not take the focus");
+    return;
+  }
+  chain.target->Drain();
+
+  const std::array<std::uint8_t, 3> press{0xBF, 0x12, kF1};
+  const std::array<std::uint8_t, 3> release{0xBF, 0x13, kF1};
+  std::mt19937 random(12);
+  std::uniform_int_distribution<int> pause(5000, 15000);
+  for (auto _ : state) {
+    for (int round = 0; round < kPressesEach; ++round) {
+      for (auto& entrant : entrants) {
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+        entrant->surface->Send(press);
+        const Steady::time_point sent = Steady::now();
+        const auto arrived = chain.target->Next(KeyPress, std::chrono::seconds(2));
+        if (!arrived) {
+          state.SkipWithError(("no key from " + entrant->name).c_str());
+          return;
+        }
+        entrant->micros.push_back(
+            std::chrono::duration<double, std::micro>(*arrived - sent).count());
+        chain.target->Next(KeyRelease, std::chrono::seconds(2));
+        entrant->surface->Send(release);
+      }
+    }
+  }
+  const double floorP50 = Percentile(entrants.front()->micros, 0.50);
+  const double floorP99 = Percentile(entrants.front()->micros, 0.99);
+  for (const auto& entrant : entrants) {
+    const double p50 = Percentile(entrant->micros, 0.50);
+    const double p99 = Percentile(entrant->micros, 0.99);
+    state.counters[entrant->name + "_p50_us"] = p50;
+    state.counters[entrant->name + "_p99_us"] = p99;
+    if (entrant != entrants.front()) {
+      state.counters[entrant->name + "_p50_ratio"] = p50 / floorP50;
+      state.counters[entrant->name + "_p99_ratio"] = p99 / floorP99;
+    }
+  }
+}
+BENCHMARK(BM_PressToKey)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A jog wheel spun fast: 1,000 steps a second for two seconds with the
+// divider at its start-up setting. How long after the last step the last
+// replay reaches the window in front, and how many replays came.
+void BM_SpunJogWheel(benchmark::State& state) {
+  constexpr int kSteps = 2000;
+  Chain chain;
+  if (!chain.Ready(state)) return;
+  auto program = StartEditor(
+      std::getenv("QUORBELU_BASELINE") ? "baseline" : "quorbelu",
+      std::getenv("QUORBELU_BASELINE") ? std::getenv("QUORBELU_BASELINE") : QUORBELU_PROGRAM,
+      chain.server->display(), *chain.desktop, kWheelLeft);
+  if (!program || !chain.TargetInFront()) {
+    state.SkipWithError("the program did not start with the target in front");
+    return;
+  }
+  chain.target->Drain();
+  const std::array<std::uint8_t, 3> step{0xBF, 0x65, 0x40};
+  for (auto _ : state) {
+    Steady::time_point lastStep;
+    std::thread wheel([&] {
+      const Steady::time_point start = Steady::now();
+      for (int i = 0; i < kSteps; ++i) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(i));
+        program->surface->Send(step);
+      }
+      lastStep = Steady::now();
+    });
+    std::optional<Steady::time_point> lastKey;
+    int replays = 0;
+    // Replays until the target has heard nothing for a second after the wheel stopped.
+    while (auto key = chain.target->Next(KeyPress, std::chrono::seconds(1))) {
+      lastKey = key;
+      ++replays;
+    }
+    wheel.join();
+    state.counters["replays"] = replays;
+    state.counters["last_replay_after_last_step_ms"] =
+        lastKey ? std::chrono::duration<double, std::milli>(*lastKey - lastStep).count() : -1.0;
+  }
+}
+BENCHMARK(BM_SpunJogWheel)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorbel::testing
