@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/Utf8Path.h"
 #include "keysets/KeysetNames.h"
 
 namespace quorbel {
@@ -63,7 +64,7 @@ fs::path RunningProgram(const fs::path& program) {
 
 std::optional<std::string> ProgramKeysetName(const fs::path& program) {
   const fs::path running = RunningProgram(program);
-  const std::string fileName = running.filename().string();
+  const std::string fileName = Utf8FromPath(running.filename());
   if (AsciiUpper(fileName).find(".EXE") == std::string::npos && !IsExecutableFile(running)) {
     return std::nullopt;
   }
@@ -90,7 +91,7 @@ std::optional<fs::path> ScriptInterpreter(const fs::path& file) {
 }
 
 std::optional<std::string> ImportedKeysetName(const fs::path& file) {
-  const std::string fileName = file.filename().string();
+  const std::string fileName = Utf8FromPath(file.filename());
   std::string lower = fileName;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -99,12 +100,12 @@ std::optional<std::string> ImportedKeysetName(const fs::path& file) {
 }
 
 std::optional<fs::path> ExportTarget(const fs::path& chosen) {
-  std::string fileName = chosen.filename().string();
+  std::string fileName = Utf8FromPath(chosen.filename());
   if (fileName.empty()) return std::nullopt;
   const std::size_t dot = fileName.find('.');
   if (dot != std::string::npos && dot != 0) fileName.resize(dot);
   fileName += kKeysetExtension;
-  return chosen.parent_path() / fileName;
+  return chosen.parent_path() / PathFromUtf8(fileName);
 }
 
 }  // namespace quorbel

@@ -9,9 +9,11 @@
 #include <system_error>
 #include <utility>
 
+#include "common/Utf8Path.h"
 #include "keysets/FileHead.h"
 #include "keysets/KeysetCommandNames.h"
 #include "keysets/KeysetNames.h"
+#include "platform/FileAccess.h"
 #include "ui/MainWindowIds.h"
 #include "ui/Messages.h"
 
@@ -86,14 +88,18 @@ void KeysetCommands::NewKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog("Main", "Select Program For New Keyset",
                                                        kProgramsFolder, "Programs|*", "N");
   if (chosen.empty()) return;
-  if (const std::optional<fs::path> interpreter = ScriptInterpreter(RunningProgram(chosen))) {
-    TellScriptKeyset(chosen, *interpreter);
+  if (const std::optional<fs::path> interpreter =
+          ScriptInterpreter(RunningProgram(PathFromUtf8(chosen)))) {
+    TellScriptKeyset(PathFromUtf8(chosen), *interpreter);
     return;
   }
-  const std::optional<std::string> name = ProgramKeysetName(chosen);
+  const std::optional<std::string> name = ProgramKeysetName(PathFromUtf8(chosen));
   if (!name) return;
+  // A name listed already, or one the system would take for its file's name
+  // (a case-only twin), would make a second keyset on the same file.
   for (int i = 0; i <= last; ++i) {
-    if (ProperCase(p_.toolkit.ItemText(kMainForm, kKeysetList, i)) == *name) return;
+    const std::string listed = p_.toolkit.ItemText(kMainForm, kKeysetList, i);
+    if (ProperCase(listed) == *name || SystemSameFileName(listed, *name)) return;
   }
   const int k = last + 1;
   p_.toolkit.AddItems(kMainForm, kKeysetList, *name);
@@ -117,7 +123,7 @@ void KeysetCommands::DeleteCurrentKeyset() {
   if (!file) return;
   const fs::path path = p_.files.Folder() / *file;
   p_.windows.DialogActive = 1;
-  const int answer = p_.toolkit.MessageBox(kMainForm, "Delete " + path.string() + "{?}",
+  const int answer = p_.toolkit.MessageBox(kMainForm, "Delete " + Utf8FromPath(path) + "{?}",
                                            "Delete keyset?", ui::Buttons::YesNo);
   p_.windows.DialogActive = 0;
   if (answer == ui::kAnswerNo) return;
@@ -128,9 +134,9 @@ void KeysetCommands::DeleteCurrentKeyset() {
 
 void KeysetCommands::ImportKeyset() {
   const std::string chosen = p_.toolkit.OpenFileDialog(
-      "Main", "Select Keyset", CurrentDirectory().string(), "Keysets|*.qrb", "N");
+      "Main", "Select Keyset", Utf8FromPath(CurrentDirectory()), "Keysets|*.qrb", "N");
   if (chosen.empty()) return;
-  std::optional<std::string> name = ImportedKeysetName(chosen);
+  std::optional<std::string> name = ImportedKeysetName(PathFromUtf8(chosen));
   if (!name) return;
   int k = FindListed(*name);
   if (k >= 0) {
@@ -151,7 +157,7 @@ void KeysetCommands::ImportKeyset() {
   p_.toolkit.ClearItems(kMainForm, kSequenceList);
   p_.selection.PreviousControl = -1;
   p_.toolkit.DoEvents();
-  ReadInto(k, chosen);
+  ReadInto(k, PathFromUtf8(chosen));
   p_.keysets.Lock()->SetKeysetName(k, *name);
   p_.files.SaveKeyset(k);
 }
@@ -163,10 +169,10 @@ void KeysetCommands::ExportKeyset() {
   // switch the current keyset while the dialog or the question is open.
   const int k = p_.keysets.Lock()->CurrentKeyset();
   const std::string chosen =
-      p_.toolkit.SaveFileDialog("main", "Export Keyset", CurrentDirectory().string(),
+      p_.toolkit.SaveFileDialog("main", "Export Keyset", Utf8FromPath(CurrentDirectory()),
                                 name + std::string(kKeysetExtension), "QRB|*.qrb", "QRB", "P");
   if (chosen.empty()) return;
-  const std::optional<fs::path> target = ExportTarget(chosen);
+  const std::optional<fs::path> target = ExportTarget(PathFromUtf8(chosen));
   if (!target) return;
   std::error_code error;
   // A link would carry the export to wherever it points: said before the
@@ -176,8 +182,9 @@ void KeysetCommands::ExportKeyset() {
     return;
   }
   // The question is about the file that is written, whatever name was typed.
-  if (fs::exists(*target, error) && p_.prompt.Ask("main", "Replace " + target->filename().string(),
-                                                  kQuestionTitle) == ui::kAnswerNo) {
+  if (fs::exists(*target, error) &&
+      p_.prompt.Ask("main", "Replace " + Utf8FromPath(target->filename()), kQuestionTitle) ==
+          ui::kAnswerNo) {
     return;
   }
   const auto image = std::make_unique<char[]>(kKeysetFileBytes);
@@ -193,17 +200,17 @@ void KeysetCommands::ExportKeyset() {
 }
 
 void KeysetCommands::TellScriptKeyset(const fs::path& script, const fs::path& interpreter) {
-  const std::string runs = interpreter.filename().string();
+  const std::string runs = Utf8FromPath(interpreter.filename());
   const std::optional<std::string> keyset = ProgramKeysetName(interpreter);
-  Message(script.filename().string() + " is a script that " + runs +
+  Message(Utf8FromPath(script.filename()) + " is a script that " + runs +
           " runs: while it runs, the program in front is " + runs +
           (keyset ? ", which uses the keyset " + *keyset : std::string()) + ".|Choose " +
-          interpreter.string() + " to make that keyset.{!}");
+          Utf8FromPath(interpreter) + " to make that keyset.{!}");
 }
 
 void KeysetCommands::ExportFailed(const std::string& name, const fs::path& target,
                                   std::error_code reason) {
-  Message("Can Not Export Keyset " + name + "|" + target.string() + ": " + reason.message() +
+  Message("Can Not Export Keyset " + name + "|" + Utf8FromPath(target) + ": " + reason.message() +
           "|Nothing was written.{!}");
 }
 
@@ -253,7 +260,9 @@ fs::path KeysetCommands::CurrentDirectory() const { return p_.files.Folder().par
 int KeysetCommands::FindListed(const std::string& name) {
   const int last = p_.toolkit.LastItem(kMainForm, kKeysetList);
   for (int i = 0; i <= last; ++i) {
-    if (SameIgnoringCase(p_.toolkit.ItemText(kMainForm, kKeysetList, i), name)) return i;
+    // A case-only twin on this system is the listed keyset's file too.
+    const std::string listed = p_.toolkit.ItemText(kMainForm, kKeysetList, i);
+    if (SameIgnoringCase(listed, name) || SystemSameFileName(listed, name)) return i;
   }
   return -1;
 }

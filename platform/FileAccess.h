@@ -82,6 +82,10 @@ bool RemoveFile(const std::filesystem::path& file);
 // this system (some systems reserve device names such as "CON").
 bool SystemAllowsFileName(std::string_view fileName);
 
+// True when the two names are one file's name in one folder on this system:
+// Windows folds the case of every letter, not only of A to Z.
+bool SystemSameFileName(std::string_view a, std::string_view b);
+
 // This process's number, and whether a process with that number runs.
 unsigned long CurrentProcessNumber();
 bool ProcessRuns(unsigned long processNumber);

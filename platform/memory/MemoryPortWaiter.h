@@ -8,15 +8,14 @@
 
 namespace quorbel {
 
-// A waiter for tests that never sleeps for real. It watches the descriptor
-// and its wake-up for real, so a byte from the test or a Wake() ends a wait
-// as it would on Linux; but a wait with a time-out and nothing ready moves
+// A waiter for tests that never sleeps for real. It watches the in-memory
+// line and its wake-up for real, so a byte from the test or a Wake() ends a
+// wait as it would on the real system; but a wait with a time-out and nothing ready moves
 // the fake clock past the time-out and returns at once. A wait without a
 // time-out blocks until a byte, a hang-up or a Wake().
 class MemoryPortWaiter : public PortWaiter {
  public:
-  explicit MemoryPortWaiter(FakeClock& clock);
-  ~MemoryPortWaiter() override;
+  explicit MemoryPortWaiter(FakeClock& clock) : clock_(clock) {}
   MemoryPortWaiter(const MemoryPortWaiter&) = delete;
   MemoryPortWaiter& operator=(const MemoryPortWaiter&) = delete;
 
@@ -29,22 +28,20 @@ class MemoryPortWaiter : public PortWaiter {
   // Waits so far, and how many of them ended by their time-out.
   int Waits() const;
   int TimedOut() const;
-  // Whether a wait is blocked right now, and on which descriptor.
+  // Whether a wait is blocked right now, and on which line.
   bool Blocked() const;
-  int BlockedDescriptor() const;
+  PortHandle BlockedHandle() const;
 
  private:
-  // PortWait for what poll() found ready, if anything.
-  std::optional<PortWait> Check(int descriptor, int pollTimeout);
-
   FakeClock& clock_;
-  int wakeDescriptor_ = -1;
+  // Guarded by the in-memory lines' lock, not by mutex_.
+  bool woken_ = false;
   mutable std::mutex mutex_;
   std::function<void()> onBlocked_;
   int waits_ = 0;
   int timedOut_ = 0;
   bool blocked_ = false;
-  int blockedDescriptor_ = -1;
+  PortHandle blockedHandle_ = kNoPortHandle;
 };
 
 }  // namespace quorbel

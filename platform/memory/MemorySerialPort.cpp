@@ -1,11 +1,6 @@
 #include "platform/memory/MemorySerialPort.h"
 
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <array>
+#include "platform/memory/MemoryLines.h"
 
 namespace quorbel {
 
@@ -18,16 +13,13 @@ bool MemorySerialPort::Open(int portNumber, int baudRate) {
   lastRate_ = baudRate;
   ++openCount_;
   if (!ports_.contains(portNumber)) return false;
-  int ends[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
-  programEnd_ = ends[0];
-  surfaceEnd_ = ends[1];
+  line_ = MemoryLines::Instance().Open();
   return true;
 }
 
 bool MemorySerialPort::IsOpen() const {
   std::lock_guard lock(mutex_);
-  return programEnd_ >= 0;
+  return line_ != kNoPortHandle;
 }
 
 void MemorySerialPort::Close() {
@@ -36,52 +28,37 @@ void MemorySerialPort::Close() {
 }
 
 void MemorySerialPort::CloseLocked() {
-  if (programEnd_ >= 0) ::close(programEnd_);
-  if (surfaceEnd_ >= 0) ::close(surfaceEnd_);
-  programEnd_ = -1;
-  surfaceEnd_ = -1;
+  if (line_ != kNoPortHandle) MemoryLines::Instance().Close(line_);
+  line_ = kNoPortHandle;
 }
 
 std::size_t MemorySerialPort::BytesPending() {
   std::lock_guard lock(mutex_);
-  return PendingLocked();
-}
-
-std::size_t MemorySerialPort::PendingLocked() const {
-  int pending = 0;
-  if (programEnd_ < 0 || ::ioctl(programEnd_, FIONREAD, &pending) != 0 || pending < 0) return 0;
-  return static_cast<std::size_t>(pending);
+  return MemoryLines::Instance().Pending(line_);
 }
 
 std::size_t MemorySerialPort::Read(std::uint8_t* buffer, std::size_t count) {
   std::lock_guard lock(mutex_);
-  if (programEnd_ < 0 || count == 0) return 0;
-  const ssize_t got = ::recv(programEnd_, buffer, count, MSG_DONTWAIT);
-  return got > 0 ? static_cast<std::size_t>(got) : 0;
+  if (buffer == nullptr) return 0;
+  return MemoryLines::Instance().Receive(line_, buffer, count);
 }
 
 bool MemorySerialPort::Write(std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mutex_);
-  if (programEnd_ < 0 || surfaceEnd_ < 0 || writeFails_) return false;
+  if (line_ == kNoPortHandle || MemoryLines::Instance().HungUp(line_) || writeFails_) return false;
   received_.insert(received_.end(), bytes.begin(), bytes.end());
   return true;
 }
 
 void MemorySerialPort::DiscardPending() {
   std::lock_guard lock(mutex_);
-  std::size_t left = PendingLocked();
-  std::array<std::uint8_t, 256> scratch{};
-  while (left > 0) {
-    const ssize_t got =
-        ::recv(programEnd_, scratch.data(), std::min(left, scratch.size()), MSG_DONTWAIT);
-    if (got <= 0) break;
-    left -= static_cast<std::size_t>(got);
-  }
+  MemoryLines& lines = MemoryLines::Instance();
+  lines.Receive(line_, nullptr, lines.Pending(line_));
 }
 
 PortHandle MemorySerialPort::WaitHandle() const {
   std::lock_guard lock(mutex_);
-  return programEnd_;
+  return line_;
 }
 
 void MemorySerialPort::AddPort(int portNumber) {
@@ -116,10 +93,7 @@ int MemorySerialPort::OpenCount() const {
 
 bool MemorySerialPort::SurfaceSend(std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mutex_);
-  if (surfaceEnd_ < 0) return false;
-  // Never blocks: a test that floods the link past the socket's buffer fails here.
-  const ssize_t sent = ::send(surfaceEnd_, bytes.data(), bytes.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
-  return sent >= 0 && static_cast<std::size_t>(sent) == bytes.size();
+  return MemoryLines::Instance().Send(line_, bytes);
 }
 
 std::vector<std::uint8_t> MemorySerialPort::SurfaceReceived() const {
@@ -134,8 +108,7 @@ void MemorySerialPort::ClearSurfaceReceived() {
 
 void MemorySerialPort::SurfaceHangUp() {
   std::lock_guard lock(mutex_);
-  if (surfaceEnd_ >= 0) ::close(surfaceEnd_);
-  surfaceEnd_ = -1;
+  MemoryLines::Instance().HangUp(line_);
 }
 
 }  // namespace quorbel

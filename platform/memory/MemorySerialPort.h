@@ -12,9 +12,9 @@
 namespace quorbel {
 
 // A serial port whose far end is the test, standing in for the surface. The
-// link is a socket pair, so WaitHandle() is a real descriptor that poll()
-// reports readable when the surface has sent bytes and hung up when the test
-// pulls the cable. What the program writes is kept for the test to read.
+// link is an in-memory line, so WaitHandle() is a handle that the in-memory
+// waiter reports readable when the surface has sent bytes or pulled the
+// cable. What the program writes is kept for the test to read.
 class MemorySerialPort : public SerialPort {
  public:
   MemorySerialPort() = default;
@@ -48,18 +48,17 @@ class MemorySerialPort : public SerialPort {
   // Every byte the program has written so far, across opens.
   std::vector<std::uint8_t> SurfaceReceived() const;
   void ClearSurfaceReceived();
-  // Closes the surface's end: poll() then reports POLLHUP, reads give 0 and
-  // writes fail, until the port is closed and opened again.
+  // Closes the surface's end: the line then shows as hung up, reads give 0
+  // once the bytes sent before are read, and writes fail, until the port is
+  // closed and opened again.
   void SurfaceHangUp();
 
  private:
   void CloseLocked();
-  std::size_t PendingLocked() const;
 
   mutable std::mutex mutex_;
   std::set<int> ports_;
-  int programEnd_ = -1;
-  int surfaceEnd_ = -1;
+  PortHandle line_ = kNoPortHandle;
   bool writeFails_ = false;
   int lastPort_ = 0;
   int lastRate_ = 0;

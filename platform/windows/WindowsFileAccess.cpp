@@ -158,6 +158,15 @@ bool SystemAllowsFileName(std::string_view fileName) {
   return true;
 }
 
+bool SystemSameFileName(std::string_view a, std::string_view b) {
+  const std::wstring wideA = fs::path(std::u8string(a.begin(), a.end())).wstring();
+  const std::wstring wideB = fs::path(std::u8string(b.begin(), b.end())).wstring();
+  // The file system's own rule: letters compared by their upper case, no
+  // other folding.
+  return ::CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
 unsigned long CurrentProcessNumber() { return ::GetCurrentProcessId(); }
 
 bool ProcessRuns(unsigned long processNumber) {

@@ -2,11 +2,32 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace quorbel {
 
 namespace {
 
 BYTE KeyCode(int virtualKey) { return static_cast<BYTE>(virtualKey & 0xFF); }
+
+void SendCharacter(char32_t character, DWORD flags) {
+  INPUT events[2] = {};
+  UINT count = 0;
+  const auto add = [&](WORD unit) {
+    events[count].type = INPUT_KEYBOARD;
+    events[count].ki.wScan = unit;
+    events[count].ki.dwFlags = KEYEVENTF_UNICODE | flags;
+    ++count;
+  };
+  if (character >= 0x10000 && character <= 0x10FFFF) {
+    const char32_t above = character - 0x10000;
+    add(static_cast<WORD>(0xD800 + (above >> 10)));
+    add(static_cast<WORD>(0xDC00 + (above & 0x3FF)));
+  } else {
+    add(static_cast<WORD>(character));
+  }
+  ::SendInput(count, events, sizeof(INPUT));
+}
 
 }  // namespace
 
@@ -15,6 +36,10 @@ void WindowsInput::KeyDown(int virtualKey) { ::keybd_event(KeyCode(virtualKey), 
 void WindowsInput::KeyUp(int virtualKey) {
   ::keybd_event(KeyCode(virtualKey), 0, KEYEVENTF_KEYUP, 0);
 }
+
+void WindowsInput::CharacterDown(char32_t character) { SendCharacter(character, 0); }
+
+void WindowsInput::CharacterUp(char32_t character) { SendCharacter(character, KEYEVENTF_KEYUP); }
 
 void WindowsInput::Click(MouseButton button) {
   DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;

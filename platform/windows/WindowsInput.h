@@ -12,6 +12,10 @@ class WindowsInput : public Input {
  public:
   void KeyDown(int virtualKey) override;
   void KeyUp(int virtualKey) override;
+  // A character goes out as a Unicode key event (a surrogate pair beyond
+  // the basic plane); the system types it whatever the keyboard layout.
+  void CharacterDown(char32_t character) override;
+  void CharacterUp(char32_t character) override;
   void Click(MouseButton button) override;
   void SetCursor(Point screen) override;
   Point ClientToScreen(WindowId window, Point client) override;

@@ -87,6 +87,14 @@ TEST(WindowsFileNames, DeviceNamesAndNamesWindowsWouldChangeAreRefused) {
   }
 }
 
+TEST(WindowsFileNames, CaseOnlyTwinsAreOneFileForEveryLetter) {
+  EXPECT_TRUE(SystemSameFileName("Acme.qrb", "ACME.QRB"));
+  EXPECT_TRUE(SystemSameFileName("\u00c9mile.qrb", "\u00e9mile.qrb"));          // É, é
+  EXPECT_TRUE(SystemSameFileName("\u041c\u043e\u0439", "\u043c\u043e\u0439"));  // Мой, мой
+  EXPECT_FALSE(SystemSameFileName("Acme.qrb", "Acm\u00e9.qrb"));
+  EXPECT_FALSE(SystemSameFileName("Acme", "Acme "));
+}
+
 }  // namespace
 }  // namespace quorbel
 

@@ -134,6 +134,8 @@ bool RemoveFile(const fs::path& file) { return ::unlink(file.c_str()) == 0 || er
 
 bool SystemAllowsFileName(std::string_view) { return true; }
 
+bool SystemSameFileName(std::string_view a, std::string_view b) { return a == b; }
+
 unsigned long CurrentProcessNumber() { return static_cast<unsigned long>(::getpid()); }
 
 bool ProcessRuns(unsigned long processNumber) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -16,12 +17,22 @@ void* Allocate(std::size_t size) {
   return std::malloc(size == 0 ? 1 : size);
 }
 
+// Over-aligned blocks are cut from a larger plain one, whose address is kept
+// just before the block: the same on every C runtime (not every one has
+// aligned_alloc).
 void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
   ++allocations;
-  const auto align = static_cast<std::size_t>(alignment);
-  // aligned_alloc wants a size that is a non-zero multiple of the alignment.
-  const std::size_t rounded = (std::max(size, std::size_t{1}) + align - 1) / align * align;
-  return std::aligned_alloc(align, rounded);
+  const auto align = std::max(static_cast<std::size_t>(alignment), sizeof(void*));
+  void* const plain = std::malloc(size + align + sizeof(void*));
+  if (plain == nullptr) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(plain) + sizeof(void*);
+  void** const block = reinterpret_cast<void**>((start + align - 1) / align * align);
+  block[-1] = plain;
+  return block;
+}
+
+void FreeAligned(void* block) noexcept {
+  if (block != nullptr) std::free(static_cast<void**>(block)[-1]);
 }
 
 void* OrThrow(void* memory) {
@@ -56,9 +67,11 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { FreeAligned(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { FreeAligned(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { FreeAligned(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { FreeAligned(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { FreeAligned(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
+  FreeAligned(p);
+}

@@ -13,6 +13,7 @@
 #include "device/Preferences.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"
+#include "tests/TempFolder.h"
 #include "tests/unit/app/RecordingOperations.h"
 #include "tests/unit/keysets/KeysetFolder.h"
 #include "ui/MainWindowIds.h"
@@ -27,8 +28,7 @@ using ::testing::IsEmpty;
 class ApplicationTest : public ::testing::Test {
  protected:
   ApplicationTest() {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-app-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
+    folder = MakeTempFolder("quorbel-app-");
     fs::create_directory(folder / "keysets");
     WritePreferencesFile("[QUORBELU]\r\nCom Port=7\r\nBaud Rate=9600\r\n");
   }

@@ -21,6 +21,7 @@
 #include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
+#include "tests/TempFolder.h"
 #include "tests/unit/keysets/KeysetFolder.h"
 #include "ui/MainWindowIds.h"
 #include "ui/memory/MemoryToolkit.h"
@@ -41,8 +42,7 @@ bool Contains(const Bytes& haystack, const Bytes& needle) {
 class ProgramWiringTest : public ::testing::Test {
  protected:
   ProgramWiringTest() {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-wiring-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
+    folder = MakeTempFolder("quorbel-wiring-");
     fs::create_directory(folder / "keysets");
     std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
         << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=38400\r\n";

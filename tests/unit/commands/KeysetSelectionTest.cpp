@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/FileAccess.h"
 #include "tests/unit/commands/CommandsFixture.h"
 
 namespace quorbel {
@@ -18,6 +19,15 @@ fs::path Program(const fs::path& root, const std::string& name, bool executable)
             "ELF");
   if (executable) fs::permissions(file, fs::perms::owner_exec, fs::perm_options::add);
   return file;
+}
+
+// Programs are looked for along this PATH of the process from now on.
+void SetPath(const std::string& value) {
+#ifdef _WIN32
+  ::_putenv_s("PATH", value.c_str());
+#else
+  ::setenv("PATH", value.c_str(), 1);
+#endif
 }
 
 TEST_F(KeysetSelectionTest, SelectingAKeysetRestoresItsLayerAndTheDeleteItem) {
@@ -110,11 +120,11 @@ TEST_F(KeysetSelectionTest, NewKeysetNamesTheProgramThatRunsNotTheLinkToIt) {
   // Through env, the interpreter is found along PATH.
   const char* path = std::getenv("PATH");
   const std::string oldPath = path != nullptr ? path : "";
-  ::setenv("PATH", (root / "programs").c_str(), 1);
+  SetPath((root / "programs").string());
   WriteFile(script, "#!/usr/bin/env -S FOO=1 python3\n");
   toolkit.QueueFilePath(script.string());
   commands.NewKeyset();
-  ::setenv("PATH", oldPath.c_str(), 1);
+  SetPath(oldPath);
   ASSERT_EQ(toolkit.MessageBoxes().size(), 2u);
   EXPECT_NE(toolkit.MessageBoxes()[1].text.find("keyset Python3."), std::string::npos);
 }
@@ -166,6 +176,19 @@ TEST_F(KeysetSelectionTest, DeleteAsksThenRemovesTheFileAndReloadsTheListSorted)
   EXPECT_EQ(keysets.Lock()->CurrentKeyset(), 0);
   EXPECT_EQ(keysets.Lock()->GetStep(0, 1).KeyCode, 'A');
   EXPECT_TRUE(fs::exists(KeysetFile("Beta")));
+}
+
+TEST_F(KeysetSelectionTest, ACaseOnlyTwinOfAListedKeysetMakesNoSecondKeysetOnItsFile) {
+  if (!SystemSameFileName("\u00c9mile.qrb", "\u00e9mile.qrb")) {
+    GTEST_SKIP() << "this system keeps the two names apart";
+  }
+  SaveKeysets({"Default", "\u00c9mile"});
+  const std::u8string program =
+      Program(root, "emile.exe", true).parent_path().u8string() + u8"/\u00e9mile.exe";
+  fs::copy_file(root / "programs" / "emile.exe", fs::path(program));
+  toolkit.QueueFilePath(std::string(program.begin(), program.end()));
+  commands.NewKeyset();
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"Default", "\u00c9mile"}));
 }
 
 TEST_F(KeysetSelectionTest, DeleteRefusesDefaultAndIgnoresAKeysetWithoutFile) {

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "tests/TempFolder.h"
 #include "tests/unit/device/MockToolkit.h"
 
 namespace quorbel {
@@ -23,11 +24,7 @@ using ::testing::StrictMock;
 
 class PreferencesFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-prefs-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
+  void SetUp() override { folder_ = MakeTempFolder("quorbel-prefs-"); }
   void TearDown() override { fs::remove_all(folder_); }
 
   void Put(const std::string& name, const std::string& text) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <poll.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -11,6 +9,7 @@
 
 #include "device/DeviceRunner.h"
 #include "platform/memory/FakeClock.h"
+#include "platform/memory/MemoryLines.h"
 #include "platform/memory/MemorySerialPort.h"
 
 namespace quorbel {
@@ -106,7 +105,7 @@ class ScriptedPort : public SerialPort {
 };
 
 // The device thread as the link sees it. It notices a hang-up the way the
-// real one does: the port's descriptor polls as hung up.
+// real one does: the port's line shows as hung up.
 class FakeRunner : public DeviceRunner {
  public:
   FakeRunner(SerialPort& port, LinkJournal& journal) : port_(port), journal_(journal) {}
@@ -125,8 +124,7 @@ class FakeRunner : public DeviceRunner {
   // Once seen, the hang-up is reported until the next start, stopped or not.
   bool HungUp() const override {
     if (running_) {
-      pollfd fd{static_cast<int>(port_.WaitHandle()), 0, 0};
-      hungUp_ = hungUp_ || (::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0);
+      hungUp_ = hungUp_ || MemoryLines::Instance().HungUp(port_.WaitHandle());
     }
     return hungUp_;
   }

@@ -78,7 +78,7 @@ TEST_F(DeviceThreadTest, AfterAHangUpTheThreadHandlesWhatCameBeforeAndThenOnlyWa
   rig.port.SurfaceHangUp();
   thread.Start();
   ServeUntil([this] { return thread.HungUp() && waiter.Blocked(); });
-  EXPECT_EQ(waiter.BlockedDescriptor(), -1);
+  EXPECT_EQ(waiter.BlockedHandle(), kNoPortHandle);
   EXPECT_TRUE(rig.actions.Logged("play 5 in 2"));
   EXPECT_TRUE(thread.Running());
   thread.Stop();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "keysets/KeysetFiles.h"
+#include "tests/TempFolder.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
@@ -69,10 +70,7 @@ class KeysetFolderTest : public ::testing::Test {
   KeysetFiles files;
 
  private:
-  static fs::path MakeRoot() {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-keysets-XXXXXX").string();
-    return fs::path(::mkdtemp(pattern.data()));
-  }
+  static fs::path MakeRoot() { return MakeTempFolder("quorbel-keysets-"); }
 };
 
 }  // namespace quorbel

@@ -2,21 +2,23 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "platform/memory/MemoryLines.h"
 
 namespace quorbel {
 namespace {
 
 using ::testing::ElementsAre;
 
-short Poll(int descriptor) {
-  pollfd entry{descriptor, POLLIN, 0};
-  if (::poll(&entry, 1, 0) < 0) return -1;
-  return entry.revents;
+// What a waiter would see of the port's line right now, without waiting.
+std::optional<PortWait> Look(const MemorySerialPort& port) {
+  bool woken = false;
+  return MemoryLines::Instance().Watch(port.WaitHandle(), woken, false);
 }
 
 class MemorySerialPortTest : public ::testing::Test {
@@ -42,10 +44,10 @@ TEST_F(MemorySerialPortTest, OpensOnlyPortsThatExist) {
   EXPECT_TRUE(port.IsOpen());
 }
 
-TEST_F(MemorySerialPortTest, PollSeesBytesAndReadTakesAtMostTheCount) {
-  EXPECT_EQ(Poll(static_cast<int>(port.WaitHandle())), 0);
+TEST_F(MemorySerialPortTest, TheLineShowsBytesAndReadTakesAtMostTheCount) {
+  EXPECT_EQ(Look(port), std::nullopt);
   Send({0xBF, 0x12, 0x3B, 0xBF});
-  EXPECT_TRUE(Poll(static_cast<int>(port.WaitHandle())) & POLLIN);
+  EXPECT_EQ(Look(port), PortWait::Readable);
   EXPECT_EQ(port.BytesPending(), 4u);
 
   std::array<std::uint8_t, 8> buffer{};
@@ -66,13 +68,14 @@ TEST_F(MemorySerialPortTest, DiscardDropsOnlyWhatIsPendingNow) {
   EXPECT_EQ(buffer[1], 5);
 }
 
-TEST_F(MemorySerialPortTest, HangUpShowsInPollReadsAndWrites) {
+TEST_F(MemorySerialPortTest, HangUpShowsInTheLineReadsAndWrites) {
   const std::vector<std::uint8_t> probe{0xF0, 0x7E, 0xF7};
   EXPECT_TRUE(port.Write(probe));
   Send({9});
   port.SurfaceHangUp();
 
-  EXPECT_TRUE(Poll(static_cast<int>(port.WaitHandle())) & POLLHUP);
+  EXPECT_TRUE(MemoryLines::Instance().HungUp(port.WaitHandle()));
+  EXPECT_EQ(Look(port), PortWait::Readable);  // the end of the file is there to read
   std::array<std::uint8_t, 8> buffer{};
   EXPECT_EQ(port.Read(buffer.data(), buffer.size()), 1u);  // what came before the hang-up
   EXPECT_EQ(port.Read(buffer.data(), buffer.size()), 0u);
@@ -83,7 +86,7 @@ TEST_F(MemorySerialPortTest, HangUpShowsInPollReadsAndWrites) {
   port.Close();
   EXPECT_EQ(port.WaitHandle(), kNoPortHandle);
   ASSERT_TRUE(port.Open(3, 38400));
-  EXPECT_EQ(Poll(static_cast<int>(port.WaitHandle())), 0);
+  EXPECT_EQ(Look(port), std::nullopt);
   EXPECT_TRUE(port.Write(probe));
   EXPECT_EQ(port.SurfaceReceived().size(), 6u);
 }
