@@ -16,7 +16,11 @@ void MemoryUiRequests::Run(const std::function<void()>& request) {
   queue_.push_back(queued);
   arrived_.notify_all();
   finished_.wait(lock, [&] { return queued->finished; });
-  if (queued->failure) std::rethrow_exception(queued->failure);
+  // The failure moves to this thread, so that the exception ends here and not
+  // with the GUI thread's last hold on the request.
+  const std::exception_ptr failure = std::exchange(queued->failure, nullptr);
+  lock.unlock();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void MemoryUiRequests::Post(std::function<void()> request) {
@@ -147,7 +151,7 @@ void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
   {
     std::lock_guard lock(mutex_);
     if (request->posted) --postedRunning_;
-    request->failure = failure;
+    request->failure = std::move(failure);
     request->finished = true;
     finished_.notify_all();
   }

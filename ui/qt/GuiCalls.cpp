@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 namespace quorbel::ui {
 
@@ -96,7 +97,7 @@ bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
     delete request;
     --postedRunning_;
   } else {
-    request->failure = failure;
+    request->failure = std::move(failure);
     request->finished = true;
   }
   finished_.notify_all();
