@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "app/FolderReport.h"
 #include "common/Failure.h"
 #include "device/Preferences.h"
 #include "ui/FormName.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
+#include "ui/Messages.h"
 
 namespace quorbel {
 
@@ -49,6 +51,8 @@ void Application::Startup() {
   ui::WindowState& windows = state_.windows;
   switch (platform_.guard.Acquire(kInstanceName)) {
     case GuardResult::Failed:
+      // Without the guard the program does not start, but it says why.
+      ShowGuardFailure();
       return;
     case GuardResult::AlreadyRunning:
       ShowSystemMessage("QuorbelU is Already Running", "Brenlow Electronics, Inc.");
@@ -67,6 +71,10 @@ void Application::Startup() {
   if (shutDown_) return;
   windows.MainWindowHandle = toolkit.Handle(ui::kMainForm);
   keysetList_.LoadKeysetList();
+  if (const std::string trouble = FolderTroubleText(platform_.workFolder(), files_);
+      !trouble.empty()) {
+    ui::ShowMessage(toolkit, windows, trouble);
+  }
   toolkit.AllowKeyEvents(kKeyEventsToCallback);
   parts_->PutPortMenuMarks();
   toolkit.SetFormIcon(ui::kMainForm, "$program");
@@ -124,6 +132,13 @@ void Application::Event(ui::Event& event) {
   } else {
     parts_->FormEvent(event);
   }
+}
+
+void Application::ShowGuardFailure() {
+  std::string text = kGuardFailureMessage;
+  const std::string why = platform_.guard.Trouble();
+  if (!why.empty()) text += "|" + why;
+  ShowSystemMessage(text, "Brenlow Electronics, Inc.");
 }
 
 void Application::ShowSystemMessage(const std::string& text, const std::string& title) {

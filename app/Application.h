@@ -19,6 +19,8 @@
 namespace quorbel {
 
 inline constexpr const char* kInstanceName = "Quorbel Editor";
+inline constexpr const char* kGuardFailureMessage =
+    "QuorbelU cannot make sure that only one copy of it runs, so it does not start.";
 
 // The program: its process-wide state, the main window and the Keyset
 // Display, the keyset files, and the parts that do the rest. It starts up
@@ -67,6 +69,7 @@ class Application {
 
  private:
   void ShowSystemMessage(const std::string& text, const std::string& title);
+  void ShowGuardFailure();
   // Once, at start-up, where the desktop cannot name the program in front.
   void TellForegroundUnknown();
   // Shutdown from stopping the link on.

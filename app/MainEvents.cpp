@@ -7,6 +7,7 @@
 #include "app/KeyPress.h"
 #include "common/NumberText.h"
 #include "ui/MainWindowIds.h"
+#include "ui/SerialDeviceChooser.h"
 
 namespace quorbel {
 
@@ -262,6 +263,8 @@ void MainEvents::RunCommandRow(Event& event) {
   } else if (Between(id, kFirstBaudItem, kLastBaudItem)) {
     operations_.PutPortMenuMarks();
     operations_.ChooseBaudRate(id);
+  } else if (id == kSerialDeviceItem && click) {
+    operations_.ChooseSerialDevice();
   } else if (Between(id, kFirstKeysetItem, kLastKeysetItem) && click) {
     event.value = id - kFirstKeysetItem;
     operations_.SelectKeyset(event.value);

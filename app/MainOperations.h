@@ -46,6 +46,8 @@ class MainOperations {
   virtual void ChoosePort(int port) = 0;
   // Takes the menu ID of the rate's item, 1673..1677.
   virtual void ChooseBaudRate(int itemId) = 0;
+  // Opens the window that makes a "Com n" lead to a detected serial device.
+  virtual void ChooseSerialDevice() = 0;
 
   // The program as a whole.
   virtual void OpenKeysetDisplay() = 0;

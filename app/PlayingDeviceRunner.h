@@ -20,6 +20,7 @@ class PlayingDeviceRunner : public DeviceRunner {
   bool HungUp() const override { return thread_.HungUp(); }
   void Hold() override { thread_.Hold(); }
   void LetGo() override { thread_.LetGo(); }
+  void GiveBack(std::span<const std::uint8_t> bytes) override { thread_.GiveBack(bytes); }
 
  private:
   DeviceRunner& thread_;

@@ -5,6 +5,7 @@
 #include "common/Failure.h"
 #include "ui/FormName.h"
 #include "ui/MainWindowIds.h"
+#include "ui/Messages.h"
 #include "ui/WindowListView.h"
 
 namespace quorbel {
@@ -19,6 +20,9 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
       panel_(toolkit_, state_.keysets, app.Catalogue(), link_.output, state_.selection),
       editor_(toolkit_, state_.keysets, app.Files(), app.Catalogue(), state_.windows),
       prompt_(toolkit_),
+      devices_(services.devices),
+      chooser_(toolkit_, services.devices, state_.link,
+               [this](int port, const SerialDevice& device) { UseSerialDevice(port, device); }),
       commands_({toolkit_, state_.keysets, app.Files(), panel_, editor_, state_.selection,
                  state_.windows, prompt_, [&app] { app.KeysetList().LoadKeysetList(); }}),
       windowList_(app.DesktopWindows()),
@@ -67,13 +71,49 @@ void ProgramComponents::RefreshWindowList() {
   ShowWindowListIfChanged();
 }
 
+void ProgramComponents::ChooseSerialDevice() {
+  state_.windows.DialogActive = 1;
+  chooser_.Open();
+  state_.windows.DialogActive = 0;
+}
+
+void ProgramComponents::UseSerialDevice(int portNumber, const SerialDevice& device) {
+  const std::string refusal = devices_.LinkPort(portNumber, device.path);
+  if (!refusal.empty()) {
+    ui::ShowMessage(toolkit_, state_.windows, refusal);
+    return;
+  }
+  // The link stops on the way: like a port choice, never inside a request.
+  OutsideDeviceRequests([this, portNumber, device] {
+    link_.serial.UseRelinkedPort(portNumber, device.accessible);
+    if (!device.accessible) {
+      ui::ShowMessage(toolkit_, state_.windows, ui::DeviceAccessText(device));
+    }
+  });
+}
+
+void ProgramComponents::DevicesChanged() {
+  if (!devices_.TakeChanges()) return;
+  // A port that went away is stopped: never inside a request.
+  OutsideDeviceRequests([this] { link_.status.DevicesChanged(); });
+  if (chooser_.IsOpen()) chooser_.Refresh();
+}
+
 bool ProgramComponents::LayOutForm(const std::string& form) {
+  if (ui::SameFormName(form, ui::kSerialDeviceForm)) {
+    chooser_.LayOut();
+    return true;
+  }
   if (!ui::SameFormName(form, ui::kYesNoForm)) return false;
   prompt_.Layout();
   return true;
 }
 
 bool ProgramComponents::FormEvent(ui::Event& event) {
+  if (ui::SameFormName(event.form, ui::kSerialDeviceForm)) {
+    chooser_.HandleEvent(event);
+    return true;
+  }
   if (!ui::SameFormName(event.form, ui::kYesNoForm)) return false;
   prompt_.HandleEvent(event);
   return true;

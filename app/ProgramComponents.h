@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Input.h"
 #include "platform/PortWaiter.h"
+#include "platform/SerialDevices.h"
 #include "platform/SerialPort.h"
 #include "platform/UiRequests.h"
 #include "playback/EditorView.h"
@@ -22,6 +23,7 @@
 #include "playback/Playback.h"
 #include "playback/SteadyWait.h"
 #include "surface/Panel.h"
+#include "ui/SerialDeviceChooser.h"
 #include "ui/YesNoPrompt.h"
 
 namespace quorbel {
@@ -40,6 +42,7 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
     Clock& clock;
     Input& input;
     UiRequests& ui;
+    SerialDevices& devices;
   };
 
   ProgramComponents(Application& app, Services services);
@@ -73,6 +76,7 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void PutPortMenuMarks() override { link_.portMenu.PutPortMenuMarks(); }
   void ChoosePort(int port) override;
   void ChooseBaudRate(int itemId) override;
+  void ChooseSerialDevice() override;
 
   void OpenKeysetDisplay() override { app_.KeysetDisplay().OpenKeysetDisplay(); }
   void Shutdown() override { app_.Shutdown(); }
@@ -88,6 +92,10 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   bool LayOutForm(const std::string& form) override;
   bool FormEvent(ui::Event& event) override;
 
+  // When the serial devices may have changed (the platform's watch fired):
+  // a port that is back reconnects at once and an open chooser lists anew.
+  void DevicesChanged();
+
  private:
   // What the device thread asks of the program.
   void SelectControlCommand(int commandId) override;
@@ -97,6 +105,8 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void LightBothShuttleLamps() override { panel_.LightBothShuttleLamps(); }
   void Play(int control, WindowId target) override;
 
+  // Makes port n lead to the chosen device and connects it, or says why not.
+  void UseSerialDevice(int portNumber, const SerialDevice& device);
   // Shows the window list's rows when they changed since they were shown.
   void ShowWindowListIfChanged();
 
@@ -108,6 +118,8 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   Panel panel_;
   SequenceEditor editor_;
   ui::YesNoPrompt prompt_;
+  SerialDevices& devices_;
+  ui::SerialDeviceChooser chooser_;
   KeysetCommands commands_;
   WindowList windowList_;
   TargetProgram target_;

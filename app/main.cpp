@@ -15,10 +15,12 @@
 #include "app/ProgramComponents.h"
 #include "app/UserGuide.h"
 #include "app/linux/SessionDesktop.h"
+#include "app/qt/DescriptorWatch.h"
 #include "app/qt/DisplayLoss.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/linux/posix/LinuxClock.h"
 #include "platform/linux/posix/LinuxInstanceGuard.h"
+#include "platform/linux/posix/LinuxSerialDevices.h"
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
 #include "platform/linux/x11/DisplayLost.h"
@@ -63,6 +65,8 @@ int main() {
   PollPortWaiter waiter;
   LinuxClock clock;
   LinuxInstanceGuard guard;
+  LinuxSerialDevices devices;
+  ProgramComponents* components = nullptr;
 
   const auto workFolder = [&startFolder] {
     std::error_code gone;
@@ -73,13 +77,19 @@ int main() {
   const std::filesystem::path userGuide =
       FindUserGuide(std::filesystem::read_symlink("/proc/self/exe", noProgramPath));
   Application app({toolkit, guard, *desktop, workFolder, userGuide}, [&](Application& application) {
-    return std::make_unique<ProgramComponents>(
-        application, ProgramComponents::Services{port, waiter, clock, *input, requests});
+    auto made = std::make_unique<ProgramComponents>(
+        application, ProgramComponents::Services{port, waiter, clock, *input, requests, devices});
+    components = made.get();
+    return made;
   });
+  // A plugged-in adapter is noticed at once, not at the next status tick.
+  std::unique_ptr<DescriptorWatch> deviceWatch;
   running = &app;
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
+    deviceWatch = std::make_unique<DescriptorWatch>(devices.ChangeDescriptor(),
+                                                    [&] { components->DevicesChanged(); });
     shutdownSignals.Watch([&app] {
       app.Shutdown();
       QCoreApplication::exit(0);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 namespace quorbel {
 
 // Starts, stops and holds the device thread. All calls come from the GUI
@@ -25,6 +28,9 @@ class DeviceRunner {
   // requests to the GUI thread.
   virtual void Hold() = 0;
   virtual void LetGo() = 0;
+  // Surface messages read off the port while the thread was held: the thread
+  // handles them before anything that arrives later. Forgotten by Start().
+  virtual void GiveBack(std::span<const std::uint8_t> bytes) = 0;
 };
 
 }  // namespace quorbel

@@ -74,6 +74,10 @@ void DeviceThread::LetGo() {
   holdChanged_.notify_all();
 }
 
+void DeviceThread::GiveBack(std::span<const std::uint8_t> bytes) {
+  pass_.Received().GiveBack(bytes);
+}
+
 void DeviceThread::Loop() {
   for (;;) {
     // A pass starts at the port: it waits on it for bytes.

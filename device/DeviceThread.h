@@ -53,6 +53,8 @@ class DeviceThread : public DeviceRunner, private PortClaim {
   bool HungUp() const override;
   void Hold() override;
   void LetGo() override;
+  // Only while held or not running: the hold's lock hands them to the thread.
+  void GiveBack(std::span<const std::uint8_t> bytes) override;
 
  private:
   void Loop();

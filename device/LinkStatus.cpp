@@ -16,4 +16,11 @@ void LinkStatus::StatusTick() {
   presence_.Probe(ProbeMode::Listening);
 }
 
+void LinkStatus::DevicesChanged() {
+  if (activity_.Busy()) return;
+  const LinkActivity::Scope watching(activity_);
+  link_.DropVanishedPort();
+  link_.ReopenVanishedPort();
+}
+
 }  // namespace quorbel

@@ -20,6 +20,9 @@ class LinkStatus {
   // A tick that arrives while another link operation serves events is
   // dropped; the next one comes ten seconds later.
   void StatusTick();
+  // Devices came or went: a port that went away is dropped, and one that is
+  // back is opened again at once instead of at the next tick.
+  void DevicesChanged();
 
  private:
   SerialLink& link_;

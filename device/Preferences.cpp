@@ -1,6 +1,5 @@
 #include "device/Preferences.h"
 
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -27,13 +26,21 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 // fails, the text ends with the last complete line so that no value is read
 // from a cut line.
 std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  // Only a regular file: a pipe or a device put in the file's place must not
+  // hold start-up up.
+  SystemFile in = SystemFile::OpenToRead(path);
+  if (!in.IsOpen()) return {};
   std::string text(kMaxPreferencesBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  const bool complete = in.eof() && !in.bad();
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (!complete || text.size() > kMaxPreferencesBytes) {
+  std::size_t got = 0;
+  bool failed = false;
+  while (got < text.size()) {
+    const long long n = in.ReadAt(got, text.data() + got, text.size() - got);
+    failed = n < 0;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  text.resize(got);
+  if (failed || text.size() > kMaxPreferencesBytes) {
     const std::size_t lastEnd = text.rfind('\n', kMaxPreferencesBytes - 1);
     text.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }

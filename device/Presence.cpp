@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace quorbel {
 
@@ -24,6 +25,8 @@ constexpr std::uint32_t kReplyLimitMs = 100;
 
 constexpr std::array<std::uint8_t, 5> kIdentityRequest = {0xF0, 0x7D, 0x25, 0x03, 0xF7};
 constexpr std::array<std::uint8_t, 4> kIdentityReplyStart = {0xF0, 0x7D, 0x25, 0x03};
+constexpr std::uint8_t kSystemExclusiveStart = 0xF0;
+constexpr std::uint8_t kSystemExclusiveEnd = 0xF7;
 
 }  // namespace
 
@@ -38,23 +41,37 @@ bool Presence::AskIdentity() {
       // A reply too short to count must not make up a whole one together
       // with the next attempt's reply. A whole reply that came late stays:
       // the next attempt finds it.
-      if (port_.BytesPending() < kReplyLength) port_.DiscardPending();
+      if (port_.BytesPending() < kReplyLength) TakeReply();
       return false;
     }
   }
-  // The whole of what is waiting is the reply; only its start is checked.
-  std::array<std::uint8_t, 256> chunk{};
-  std::array<std::uint8_t, kIdentityReplyStart.size()> start{};
-  std::size_t kept = 0;
-  for (std::size_t left = port_.BytesPending(); left > 0;) {
-    const std::size_t got = port_.Read(chunk.data(), std::min(left, chunk.size()));
+  // Only the reply's start is checked, and that it is whole.
+  const std::vector<std::uint8_t> reply = TakeReply();
+  return reply.size() >= kReplyLength &&
+         std::equal(kIdentityReplyStart.begin(), kIdentityReplyStart.end(), reply.begin());
+}
+
+std::vector<std::uint8_t> Presence::TakeReply() {
+  std::vector<std::uint8_t> pending(port_.BytesPending());
+  std::size_t read = 0;
+  while (read < pending.size()) {
+    const std::size_t got = port_.Read(pending.data() + read, pending.size() - read);
     if (got == 0) break;
-    const std::size_t take = std::min(got, start.size() - kept);
-    std::copy_n(chunk.begin(), take, start.begin() + static_cast<std::ptrdiff_t>(kept));
-    kept += take;
-    left -= got;
+    read += got;
   }
-  return kept == start.size() && start == kIdentityReplyStart;
+  pending.resize(read);
+  // The reply runs from its start byte to its end byte, or up to the next
+  // byte that starts a message (data bytes are below 0x80). What the surface
+  // sent around it, a key pressed just then, belongs to the device thread.
+  const auto start = std::find(pending.begin(), pending.end(), kSystemExclusiveStart);
+  auto end = start == pending.end()
+                 ? start
+                 : std::find_if(start + 1, pending.end(), [](std::uint8_t b) { return b >= 0x80; });
+  if (end != pending.end() && *end == kSystemExclusiveEnd) ++end;
+  std::vector<std::uint8_t> others(pending.begin(), start);
+  others.insert(others.end(), end, pending.end());
+  if (!others.empty()) runner_.GiveBack(others);
+  return std::vector<std::uint8_t>(start, end);
 }
 
 void Presence::Probe(ProbeMode mode) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "device/DeviceRunner.h"
 #include "device/LinkSettings.h"
 #include "device/SurfaceOutput.h"
@@ -46,6 +49,10 @@ class Presence {
  private:
   // One identity request and the wait for its reply; true when it came.
   bool AskIdentity();
+  // Reads what is waiting and returns the identity reply in it (empty when
+  // there is none); the surface's messages around it go back to the device
+  // thread, so that a press made during the probe is not lost.
+  std::vector<std::uint8_t> TakeReply();
   void SetCaption(const std::string& caption);
 
   SerialPort& port_;

@@ -94,6 +94,13 @@ void SerialLink::ChooseBaudRate(int menuId) {
   ReopenAfterChoice();
 }
 
+void SerialLink::UseRelinkedPort(int portNumber, bool open) {
+  if (!IsCommPort(portNumber)) return;
+  StopLink();
+  settings_.CommPort = portNumber;
+  if (open) ReopenAfterChoice();
+}
+
 bool SerialLink::DropVanishedPort() {
   // The hang-up of a thread already stopped was dealt with when it stopped.
   if (!runner_.Running() || !runner_.HungUp()) return false;

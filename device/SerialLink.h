@@ -62,6 +62,10 @@ class SerialLink {
   void ChoosePort(int portNumber);
   // Menu items 1673..1677; any other ID does nothing, nor does the current rate.
   void ChooseBaudRate(int menuId);
+  // After the link of port n was made to lead to another device: the link
+  // stops and "Com n" becomes the port; it is opened afresh, even when it is
+  // the current one, unless `open` is false (a device the user may not open yet).
+  void UseRelinkedPort(int portNumber, bool open);
 
   // When the device thread reports that its port went away: stops the link
   // and shows the surface as not active. True when it did.

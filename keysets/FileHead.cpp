@@ -129,7 +129,7 @@ void RemoveStaleSaves(const fs::path& folder) {
   }
 }
 
-bool ReadFileHead(const fs::path& file, std::span<char> head) {
+bool ReadFileHead(const fs::path& file, std::span<char> head, std::size_t* fileBytes) {
   SystemFile in = SystemFile::OpenToRead(file);
   if (!in.IsOpen()) return false;
   std::size_t done = 0;
@@ -139,6 +139,7 @@ bool ReadFileHead(const fs::path& file, std::span<char> head) {
     done += static_cast<std::size_t>(got);
   }
   std::memset(head.data() + done, 0, head.size() - done);
+  if (fileBytes != nullptr) *fileBytes = done;
   return true;
 }
 

@@ -29,8 +29,9 @@ enum class LinkPolicy {
 // Reads the first head.size() bytes of a regular file into `head`. Bytes the
 // file does not have (a short file, or a read error part way) become zero.
 // False, with `head` untouched, when there is no such file or it cannot be
-// opened.
-bool ReadFileHead(const std::filesystem::path& file, std::span<char> head);
+// opened. `fileBytes`, when given, gets how many bytes the file gave.
+bool ReadFileHead(const std::filesystem::path& file, std::span<char> head,
+                  std::size_t* fileBytes = nullptr);
 
 // Makes `head` the first bytes of the file and keeps whatever an existing
 // file holds past head.size(). The file is never written in place: a new file

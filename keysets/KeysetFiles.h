@@ -18,6 +18,11 @@ namespace quorbel {
 
 // A keyset file is the four layer records of a keyset back to back.
 inline constexpr std::size_t kKeysetFileBytes = kLayerSlots * kKeysetLayerBytes;
+// A file shorter than this lacks part of the two layers the user works with:
+// the user is told when it is loaded.
+inline constexpr std::size_t kShortKeysetFileBytes = 2 * kKeysetLayerBytes;
+inline constexpr const char* kShortKeysetFilesMessage =
+    "These keyset files are shorter than a keyset, so what they lack reads as empty:|";
 
 enum class SaveResult {
   Saved,
@@ -31,6 +36,8 @@ enum class SaveResult {
 // user why once per failing streak: the first failure after a save that
 // worked (or since start-up) shows a message, the ones that follow it do not,
 // so that every edit of a keyset on a full disk does not bring up a box.
+// A keysets folder that other users can change (FolderTrust.h) is neither
+// listed, read nor written.
 class KeysetFiles {
  public:
   // `folder` gives the keysets folder; it is asked again for every load and
@@ -43,8 +50,13 @@ class KeysetFiles {
   // The "*.qrb" file names of the keysets folder, as it lists them.
   std::vector<std::string> ListKeysetFiles() const;
 
+  // What stops the keysets folder from being used, in one line for the user:
+  // missing, unreadable, or open to other users. Empty when it can be used.
+  std::string FolderTrouble() const;
+
   // Slot k, in order, gets the k-th name and is loaded from its file. Slots
   // past the names are left alone; names past the last slot are ignored.
+  // Files much shorter than a keyset are named to the user in one message.
   void LoadKeysets(std::span<const std::string> names);
 
   // Reads the file of slot k's name into its four records: a short file
@@ -61,6 +73,8 @@ class KeysetFiles {
  private:
   // `failure` gets the message for a save that failed.
   SaveResult Save(int k, std::string& failure);
+  // Whether the folder, and the folder it stands in, are the user's alone.
+  bool FolderTrusted() const;
   std::span<char> Image() { return {image_.get(), kKeysetFileBytes}; }
 
   KeysetModel& keysets_;
@@ -72,6 +86,8 @@ class KeysetFiles {
   // load and save, hence a lock of its own for the buffer.
   std::mutex image_mutex_;
   std::unique_ptr<char[]> image_;
+  // Files of the current LoadKeysets found much shorter than a keyset.
+  std::vector<std::string> shortFiles_;
   // A save failed and the user was told; cleared by the next save that works.
   std::atomic<bool> failing_{false};
 };

@@ -13,6 +13,8 @@ class InstanceGuard {
 
   virtual GuardResult Acquire(const std::string& name) = 0;
   virtual void Release() = 0;
+  // After Acquire failed: why, in words for the user; empty when unknown.
+  virtual std::string Trouble() const { return {}; }
 };
 
 }  // namespace quorbel

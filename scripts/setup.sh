@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev libxtst-dev libxres-dev libx11-dev libx11-xcb-dev libxcb1-dev libxcb-res0-dev libxcb-xinput-dev libxi-dev
   xvfb xauth x11-xkb-utils desktop-file-utils
-  libwayland-dev wayland-protocols libxkbcommon-dev nlohmann-json3-dev qt6-wayland sway
+  libwayland-dev wayland-protocols libxkbcommon-dev xkb-data nlohmann-json3-dev qt6-wayland sway
   g++-mingw-w64-x86-64-posix wine wine64 openbox
 )
 
@@ -20,5 +20,6 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+  # Through env: sudo resets the environment and would drop the variable.
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi

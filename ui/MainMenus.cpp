@@ -4,6 +4,7 @@
 #include "device/LinkSettings.h"
 #include "device/PortMenu.h"
 #include "ui/MainWindowIds.h"
+#include "ui/SerialDeviceChooser.h"
 
 namespace quorbel::ui {
 
@@ -44,6 +45,8 @@ void BuildMainMenus(Toolkit& toolkit) {
   int item = kFirstBaudItem;
   for (int rate : kBaudRates)
     toolkit.AddMenuItem(form, kPreferencesMenu, item++, BaudMenuText(rate));
+  toolkit.AddMenuItem(form, kPreferencesMenu, kMenuSeparator, "-");
+  toolkit.AddMenuItem(form, kPreferencesMenu, kSerialDeviceItem, "Serial &Device...");
 }
 
 void AddFixedKeysetsItems(Toolkit& toolkit) {

@@ -1,10 +1,12 @@
 #include "app/linux/SessionDesktop.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 #include "platform/linux/wayland/HyprlandWindows.h"
 #include "platform/linux/wayland/SwayWindows.h"
+#include "platform/linux/wayland/UinputInput.h"
 #include "platform/linux/wayland/WaylandDesktop.h"
 #include "platform/linux/wayland/WlrootsInput.h"
 #include "platform/linux/wayland/XWaylandDesktop.h"
@@ -55,11 +57,30 @@ SessionDesktop ConnectSessionDesktop(std::function<WindowId()> ownWindow) {
     return session;
   }
   // GNOME, KDE and the rest: the programs under XWayland are all that can be
-  // known, and XTest reaches exactly those.
+  // known. XTest reaches exactly those; a uinput device, where the user may
+  // make one, types with the compositor's own keyboard instead, and clicks
+  // at the positions XWayland gives.
   session.desktop = std::make_unique<XWaylandDesktop>(X11Desktop::Connect());
-  session.input = X11Input::Connect();
-  if (!session.input)
+  const std::shared_ptr<X11Input> xwayland = X11Input::Connect();
+  if (!xwayland) {
     session.problem = "this Wayland desktop runs no XWayland (DISPLAY is not set)";
+    return session;
+  }
+  std::string why;
+  UinputInput::Geometry geometry{[xwayland]() -> std::optional<wayland::Rect> {
+                                   const Point size = xwayland->ScreenSize();
+                                   return wayland::Rect{0, 0, size.x, size.y};
+                                 },
+                                 [xwayland](WindowId window, Point client) {
+                                   return xwayland->ClientToScreen(window, client);
+                                 }};
+  session.input = UinputInput::Connect(
+      geometry,
+      [](const std::string& what) { std::fprintf(stderr, "QuorbelU: %s\n", what.c_str()); }, why);
+  if (!session.input) {
+    std::fprintf(stderr, "QuorbelU: no uinput device (%s): keys go through XTest\n", why.c_str());
+    session.input = X11Input::Connect();
+  }
   return session;
 }
 

@@ -19,6 +19,24 @@ trap demo_finish EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
+# Starts a virtual X server of the demonstration's own and points DISPLAY and
+# XAUTHORITY at it. It accepts only clients that show its authority cookie, so
+# other users of the machine cannot read or type into the demonstration.
+demo_start_x() {
+  local cookie display
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  export XAUTHORITY=$demo_scratch/Xauthority
+  (umask 077 && : >"$XAUTHORITY")
+  # The server takes every cookie of its file, whatever display it names; the
+  # client's entry follows once the display number is known.
+  xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
+  exec 3< <(exec Xvfb -displayfd 1 -auth "$XAUTHORITY" -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+  demo_pids+=($!)
+  read -r -t 15 display <&3 || { echo "demo: Xvfb did not start" >&2; return 1; }
+  xauth -q -f "$XAUTHORITY" add ":$display" . "$cookie"
+  export DISPLAY=":$display"
+}
+
 # Waits up to $3 seconds for a line of file $1 that matches the extended
 # regular expression $2.
 demo_wait_for_line() {

@@ -16,10 +16,7 @@ mkdir -p "$2"
 folder=$(realpath "$2")
 source "$(dirname "$0")/common.sh"
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
-demo_pids+=($!)
-read -r -t 15 display <&3 || { echo "demo: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+demo_start_x
 # The program's single-copy lock lives here, away from any copy the user runs.
 export XDG_RUNTIME_DIR=$demo_scratch
 

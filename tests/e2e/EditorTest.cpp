@@ -23,6 +23,7 @@ constexpr double kCaptureBoxColumn = 75, kCaptureBoxRow = 17.75;
 constexpr double kShiftBoxColumn = 85, kShiftBoxRow = 13.5;
 constexpr double kAddInsertColumn = 111, kAddInsertRow = 22.1;
 constexpr double kFirstLayerLampColumn = 61.5, kFirstLayerLampRow = 0.8;
+constexpr double kSecondLayerLampColumn = 66.25, kSecondLayerLampRow = 0.8;
 
 class EditorEndToEnd : public EndToEndTest {
  protected:
@@ -66,18 +67,32 @@ class EditorEndToEnd : public EndToEndTest {
     WaitForSent(from, "BF 12 05");
   }
 
-  // Clicks the first layer's lamp until the editor writes the layer line.
-  // The editor handles window events in order, so by then it has handled the
-  // clicks and keys sent before. A dropped-down list holds the pointer until
-  // it has handled its keys, and a click meanwhile only closes it: hence the
-  // repeats.
-  void WaitUntilEditorTookInput() {
+  // Clicks a layer lamp until the surface's Shift lamp shows that layer (the
+  // last message of the layer line), from surface line `from` on. A
+  // dropped-down list holds the pointer until it has handled its keys, and a
+  // click meanwhile only closes it: hence the repeats.
+  void ClickLayerLampUntilSent(double column, double row, const std::string& shiftLamp,
+                               std::size_t from) {
     for (int attempt = 0; attempt < 5; ++attempt) {
-      const std::size_t from = surface->LineCount();
-      ClickEditor(kFirstLayerLampColumn, kFirstLayerLampRow);
-      if (surface->WaitForLine(from, "recv BF 13 14", std::chrono::seconds(1)) >= 0) return;
+      ClickEditor(column, row);
+      if (surface->WaitForLine(from, "recv " + shiftLamp, std::chrono::seconds(1)) >= 0) return;
     }
     throw std::runtime_error("the editor does not take clicks");
+  }
+
+  // Returns once the editor has handled the clicks and keys sent before: it
+  // handles window events in order, so a click it handled after them proves
+  // it. Any layer line ends with the Shift lamp, also one begun earlier (the
+  // start-up's own layer line pauses for the display and serves window events
+  // meanwhile, so it may end after later ones): a dark Shift lamp alone
+  // proves nothing. Only the second layer's lamp lights it; the first
+  // layer's lamp then darkens it again, and a dark lamp after the lit one can
+  // only come from that click, so the first layer is current again.
+  void WaitUntilEditorTookInput() {
+    const std::size_t before = surface->LineCount();
+    ClickLayerLampUntilSent(kSecondLayerLampColumn, kSecondLayerLampRow, "BF 12 14", before);
+    const std::size_t lit = surface->LineCount();
+    ClickLayerLampUntilSent(kFirstLayerLampColumn, kFirstLayerLampRow, "BF 13 14", lit);
   }
 
   // F6 selected, "Left Mouse Click" in the mouse emulation list, then

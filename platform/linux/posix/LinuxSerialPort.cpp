@@ -4,14 +4,17 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <string>
 
+#include "platform/FolderTrust.h"
 #include "platform/linux/posix/SerialDevicePath.h"
 #include "platform/linux/posix/SerialLineSettings.h"
 
@@ -28,6 +31,14 @@ std::chrono::milliseconds LineTime(std::size_t byteCount, int baudRate) {
   return std::chrono::milliseconds(bits * 1000 / std::max(baudRate, 1));
 }
 
+// Only a terminal device is a port. Anything else a link may lead to (a
+// disk, a pipe that would hang, a tape that rewinds when opened) is not even
+// opened.
+bool IsTerminalDevice(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
 }  // namespace
 
 LinuxSerialPort::~LinuxSerialPort() { Close(); }
@@ -38,8 +49,17 @@ bool LinuxSerialPort::Open(int portNumber, int baudRate) {
   if (path.empty()) return false;
   const bool throughLink = path == SerialLinkPath(portNumber);
   if (portNumber == linkedPort_ && !throughLink) return false;
+  // A link that others could have placed or changed is not followed.
+  if (throughLink && !FolderIsTrusted(std::filesystem::path(path).parent_path())) return false;
+  if (!IsTerminalDevice(path)) return false;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
+  // The check and the open are two steps: what was opened is checked again.
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || !S_ISCHR(opened.st_mode) || ::isatty(fd) != 1) {
+    ::close(fd);
+    return false;
+  }
   // TIOCEXCL keeps other users' opens away; the lock also stops a second
   // opener with the rights to ignore TIOCEXCL, and another port of this process.
   const bool exclusive = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::ioctl(fd, TIOCEXCL) == 0;

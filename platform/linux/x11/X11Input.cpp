@@ -308,4 +308,10 @@ Point X11Input::ClientToScreen(WindowId window, Point client) {
   return Point{x, y};
 }
 
+Point X11Input::ScreenSize() {
+  auto lock = impl_->connection->Lock();
+  const int screen = DefaultScreen(impl_->display());
+  return Point{DisplayWidth(impl_->display(), screen), DisplayHeight(impl_->display(), screen)};
+}
+
 }  // namespace quorbel

@@ -30,6 +30,8 @@ class X11Input : public Input {
   void SetCursor(Point screen) override;
   // The point unchanged when the window is gone.
   Point ClientToScreen(WindowId window, Point client) override;
+  // The width and height of the whole screen (with XWayland: of all outputs).
+  Point ScreenSize();
 
  private:
   struct Impl;

@@ -17,6 +17,7 @@
 #include "platform/memory/MemoryInput.h"
 #include "platform/memory/MemoryInstanceGuard.h"
 #include "platform/memory/MemoryPortWaiter.h"
+#include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtUiRequests.h"
@@ -36,6 +37,7 @@ QWidget* MainWindowWidget() {
 TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
   std::string pattern = (fs::temp_directory_path() / "quorbel-qt-XXXXXX").string();
   const fs::path folder = ::mkdtemp(pattern.data());
+  fs::create_directory(folder / "keysets");
   std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
       << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=9600\r\n";
 
@@ -47,10 +49,11 @@ TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
   port.AddPort(1);
   FakeClock clock;
   MemoryPortWaiter waiter(clock);
+  MemorySerialDevices devices;
   MemoryInput input;
   Application app({toolkit, guard, desktop, [&] { return folder; }}, [&](Application& a) {
     return std::make_unique<ProgramComponents>(
-        a, ProgramComponents::Services{port, waiter, clock, input, requests});
+        a, ProgramComponents::Services{port, waiter, clock, input, requests, devices});
   });
 
   int menus = 0;

@@ -90,6 +90,7 @@ TEST_F(ProgramProcessTest, MissingPortIsReportedAndASignalStillEndsTheProgram) {
 
 TEST_F(ProgramProcessTest, SecondCopyShowsItsMessageAndNoWindowOfItsOwn) {
   folder.WritePreferences(1, 38400);
+  folder.AddKeysets(1);
   auto surface = StartSurface(folder);
   auto first = StartProgram(folder, server->display());
   ASSERT_NE(WaitForWindow(*desktop, first->pid(),

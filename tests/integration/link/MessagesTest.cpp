@@ -8,6 +8,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
 
 // The surface's messages through the real port and the real device thread,
 // with another program in front unless a test brings the main window forward.
@@ -38,8 +39,8 @@ class MessagesTest : public ::testing::Test {
 
 TEST_F(MessagesTest, GarbageIsDroppedAndAHalfMessageWaitsQuietlyForItsThirdByte) {
   rig.SurfaceSends("raw 00 7F BF 12 05");
-  // The keys leave first; the panel follows once the window catches up.
-  EXPECT_THAT(rig.actions.Log(), ElementsAre("play 5", "select 1005"));
+  // The keys leave without waiting for the panel, which follows in its own time.
+  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 5", "select 1005"));
 
   rig.actions.Clear();
   rig.SurfaceSends("raw BF 12");
@@ -49,7 +50,7 @@ TEST_F(MessagesTest, GarbageIsDroppedAndAHalfMessageWaitsQuietlyForItsThirdByte)
   EXPECT_EQ(rig.port.BytesPending(), 0U);
 
   rig.SurfaceSends("raw 09");
-  EXPECT_THAT(rig.actions.Log(), ElementsAre("play 9", "select 1009"));
+  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 9", "select 1009"));
 }
 
 TEST_F(MessagesTest, EverySixthJogStepReplaysWithSpeedRange5) {

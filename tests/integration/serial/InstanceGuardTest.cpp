@@ -75,14 +75,40 @@ TEST_F(InstanceGuardTest, LockOfAnotherProcessHoldsUntilItExits) {
 
 TEST_F(InstanceGuardTest, RuntimeFolderOthersCanEnterIsNotUsed) {
   ::chmod(runtime_.c_str(), 0777);
-  LinuxInstanceGuard guard;
+  LinuxInstanceGuard guard(folder_.Path() + "/no-run-user", folder_.Path());
   ASSERT_EQ(guard.Acquire("QuorbelU-guard-test"), GuardResult::Acquired);
   EXPECT_FALSE(std::filesystem::exists(runtime_ + "/QuorbelU-guard-test.lock"));
-  const std::string fallback = "/tmp/quorbel-" + std::to_string(::geteuid());
+  const std::string fallback = folder_.Path() + "/quorbel-" + std::to_string(::geteuid());
   struct stat info {};
   ASSERT_EQ(::lstat(fallback.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700U);
   EXPECT_TRUE(std::filesystem::exists(fallback + "/QuorbelU-guard-test.lock"));
+}
+
+// Without XDG_RUNTIME_DIR: the session's own runtime folder first, and a
+// fallback folder that someone else made first is refused with a reason.
+TEST_F(InstanceGuardTest, WithoutRuntimeVariableTheFoldersAreTriedInTurn) {
+  ::unsetenv("XDG_RUNTIME_DIR");
+  const std::string uid = std::to_string(::geteuid());
+  const std::string runUser = folder_.Path() + "/run-user";
+  std::filesystem::create_directories(runUser + "/" + uid);
+  ::chmod((runUser + "/" + uid).c_str(), 0700);
+  LinuxInstanceGuard session(runUser, folder_.Path());
+  ASSERT_EQ(session.Acquire("QuorbelU"), GuardResult::Acquired);
+  EXPECT_TRUE(std::filesystem::exists(runUser + "/" + uid + "/QuorbelU.lock"));
+
+  const std::string fallback = folder_.Path() + "/quorbel-" + uid;
+  std::filesystem::create_directory(fallback);
+  ::chmod(fallback.c_str(), 0700);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(fallback.c_str(), 65534, 65534), 0);
+  } else {
+    ::chmod(fallback.c_str(), 0777);  // a folder of our own that others may use
+  }
+  LinuxInstanceGuard taken(folder_.Path() + "/no-run-user", folder_.Path());
+  EXPECT_EQ(taken.Acquire("QuorbelU"), GuardResult::Failed);
+  EXPECT_NE(taken.Trouble().find(fallback), std::string::npos) << taken.Trouble();
+  EXPECT_FALSE(std::filesystem::exists(fallback + "/QuorbelU.lock"));
 }
 
 TEST(LinuxClockTest, SleepLastsAtLeastItsTimeOnTheTick) {

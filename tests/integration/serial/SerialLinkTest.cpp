@@ -1,8 +1,10 @@
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -178,6 +180,24 @@ TEST_F(SerialLinkTest, MissingPortsAndUnknownRatesFailToOpen) {
   port_.Close();
   EXPECT_FALSE(other.Open(1, 1200));
   EXPECT_TRUE(other.Open(1, 2400));
+}
+
+// A link must lead to a terminal, through a ports folder only the user may
+// change: a pipe would hang an ordinary open, and a link others placed could
+// point the program at a device of theirs.
+TEST_F(SerialLinkTest, LinksToNonTerminalsOrInFoldersOthersMayWriteAreRefused) {
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+  std::filesystem::create_symlink(std::filesystem::absolute("pipe"), "ports/com4");
+  LinuxSerialPort other;
+  EXPECT_FALSE(other.Open(4, 38400)) << "a pipe is no port";
+
+  port_.Close();
+  std::filesystem::permissions("ports", std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_FALSE(other.Open(1, 38400)) << "ports folder open to others";
+  std::filesystem::permissions("ports", std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_TRUE(other.Open(1, 38400));
 }
 
 TEST_F(SerialLinkTest, UnplugHangsUpWithoutBusyReadsAndPlugLetsItOpenAgain) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "app/FolderReport.h"
+#include "platform/FolderTrust.h"
 #include "device/Preferences.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"
@@ -27,6 +29,7 @@ class ApplicationTest : public ::testing::Test {
   ApplicationTest() {
     std::string pattern = (fs::temp_directory_path() / "quorbel-app-XXXXXX").string();
     folder = ::mkdtemp(pattern.data());
+    fs::create_directory(folder / "keysets");
     WritePreferencesFile("[QUORBELU]\r\nCom Port=7\r\nBaud Rate=9600\r\n");
   }
   ~ApplicationTest() override { fs::remove_all(folder); }
@@ -79,6 +82,34 @@ TEST_F(ApplicationTest, KeysetFilesAreLoadedAndTheFirstSelected) {
                                         "OpenLinkAtStartup"));
 }
 
+// Folder trouble is said once, after the keysets are loaded, and start-up
+// goes on to the port.
+TEST_F(ApplicationTest, KeysetsFolderTroubleIsSaidOnceAndStartupGoesOn) {
+  fs::remove(folder / "keysets");
+  app.Run();
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  EXPECT_THAT(kit.MessageBoxes()[0].text, ::testing::StartsWith("There is no keysets folder"));
+  EXPECT_THAT(parts->calls, ElementsAre("PutPortMenuMarks", "OpenLinkAtStartup"));
+}
+
+TEST_F(ApplicationTest, FoldersOthersCanWriteAreRefusedWithTheFixingCommand) {
+  fs::create_directory(folder / "ports");
+  fs::permissions(folder / "keysets", fs::perms::all);
+  fs::permissions(folder / "ports", fs::perms::all);
+  WriteFile(folder / "keysets" / "Xterm.qrb", std::string(kKeysetFileBytes, '\0'));
+  app.Run();
+  EXPECT_THAT(kit.Items("main", ui::kKeysetList), ElementsAre("Default"));
+  ASSERT_EQ(kit.MessageBoxes().size(), 1u);
+  const std::string text = kit.MessageBoxes()[0].text;
+  EXPECT_NE(text.find("chmod go-w '" + (folder / "keysets").string() + "'"), std::string::npos);
+  EXPECT_NE(text.find("|Other users can change the folder " + (folder / "ports").string()),
+            std::string::npos);
+  // A working folder open to others is named alone: everything in it is refused.
+  app.Shutdown();
+  fs::permissions(folder, fs::perms::all);
+  EXPECT_EQ(FolderTroubleText(folder, app.Files()), UntrustedFolderText(folder));
+}
+
 TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {
   MemoryInstanceGuard firstCopy;
   ASSERT_EQ(firstCopy.Acquire("Quorbel Editor"), GuardResult::Acquired);
@@ -99,11 +130,12 @@ TEST_F(ApplicationTest, SecondCopyTellsTheUserAndShowsNoWindow) {
   EXPECT_EQ(third.Acquire("Quorbel Editor"), GuardResult::AlreadyRunning);
 }
 
-TEST_F(ApplicationTest, GuardThatCannotBeMadeEndsStartupSilently) {
+TEST_F(ApplicationTest, GuardThatCannotBeMadeSaysSoAndEndsStartup) {
   guard.SetFails(true);
   app.Run();
   EXPECT_THAT(kit.FormNames(), IsEmpty());
-  EXPECT_THAT(kit.MessageBoxes(), IsEmpty());
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre(std::string("Brenlow Electronics, Inc.: ") + kGuardFailureMessage));
 }
 
 TEST_F(ApplicationTest, MissingPreferencesAreReportedBeforeThePortIsTried) {

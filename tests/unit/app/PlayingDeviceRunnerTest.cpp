@@ -27,6 +27,7 @@ class RecordingRunner : public DeviceRunner {
   bool HungUp() const override { return false; }
   void Hold() override {}
   void LetGo() override {}
+  void GiveBack(std::span<const std::uint8_t>) override { calls.push_back("GiveBack"); }
   std::vector<std::string> calls;
 };
 

@@ -18,6 +18,7 @@
 #include "platform/memory/MemoryInput.h"
 #include "platform/memory/MemoryInstanceGuard.h"
 #include "platform/memory/MemoryPortWaiter.h"
+#include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
 #include "tests/unit/keysets/KeysetFolder.h"
@@ -42,6 +43,7 @@ class ProgramWiringTest : public ::testing::Test {
   ProgramWiringTest() {
     std::string pattern = (fs::temp_directory_path() / "quorbel-wiring-XXXXXX").string();
     folder = ::mkdtemp(pattern.data());
+    fs::create_directory(folder / "keysets");
     std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
         << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=38400\r\n";
     port.AddPort(1);
@@ -76,11 +78,13 @@ class ProgramWiringTest : public ::testing::Test {
   MemorySerialPort port;
   FakeClock clock;
   MemoryPortWaiter waiter{clock};
+  MemorySerialDevices devices;
   MemoryInput input;
   MemoryUiRequests requests;
   Application app{{kit, guard, desktop, [this] { return folder; }}, [this](Application& a) {
                     return std::make_unique<ProgramComponents>(
-                        a, ProgramComponents::Services{port, waiter, clock, input, requests});
+                        a,
+                        ProgramComponents::Services{port, waiter, clock, input, requests, devices});
                   }};
 };
 

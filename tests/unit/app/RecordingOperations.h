@@ -47,6 +47,7 @@ class RecordingOperations : public ProgramParts {
   void PutPortMenuMarks() override { Note("PutPortMenuMarks"); }
   void ChoosePort(int port) override { Note("ChoosePort", port); }
   void ChooseBaudRate(int itemId) override { Note("ChooseBaudRate", itemId); }
+  void ChooseSerialDevice() override { Note("ChooseSerialDevice"); }
 
   void OpenKeysetDisplay() override { Note("OpenKeysetDisplay"); }
   void Shutdown() override { Note("Shutdown"); }

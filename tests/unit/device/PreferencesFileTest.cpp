@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -114,6 +115,27 @@ TEST_F(PreferencesFile, WriteErrorsAreSilent) {
   WritePreferences(folder_, {1, 38400});
   EXPECT_TRUE(fs::is_directory(folder_ / "QuorbelU.ini"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// The temporary file is always a new one: a second name of another file left
+// under the temporary name is not written through, and a leftover of a
+// crashed run does not stop the write.
+TEST_F(PreferencesFile, TemporaryFileIsCreatedAfreshNeverWrittenThrough) {
+  Put("victim", "precious");
+  fs::create_hard_link(folder_ / "victim", folder_ / "QuorbelU.ini.new");
+  WritePreferences(folder_, {3, 9600});
+  EXPECT_EQ(Get("victim"), "precious");
+  EXPECT_EQ(Get("QuorbelU.ini"), "[QUORBELU]\r\nCom Port=3\r\nBaud Rate=9600\r\n");
+  EXPECT_FALSE(fs::exists(folder_ / "QuorbelU.ini.new"));
+}
+
+TEST_F(PreferencesFile, PipeInPlaceOfTheFileDoesNotHangStartup) {
+  ASSERT_EQ(::mkfifo((folder_ / "QuorbelU.ini").c_str(), 0600), 0);
+  StrictMock<ui::MockToolkit> toolkit;
+  EXPECT_CALL(toolkit, MessageBox(_, kPreferencesMissingMessage, _, _)).WillOnce(Return(1));
+  LinkSettings settings{5, 4800};
+  ReadPreferences(folder_, settings, toolkit, windows_);
+  EXPECT_EQ(settings, (LinkSettings{5, 4800}));
 }
 
 }  // namespace

@@ -136,6 +136,9 @@ class FakeRunner : public DeviceRunner {
   void LetGo() override {
     if (running_) Note("letgo");
   }
+  void GiveBack(std::span<const std::uint8_t> bytes) override {
+    journal_.entries.push_back({"giveback", Bytes(bytes.begin(), bytes.end()), 0});
+  }
 
  private:
   void Note(const char* what) { journal_.entries.push_back({what, {}, 0}); }

@@ -22,6 +22,21 @@ class PresenceTest : public LinkTest {
     journal.entries.clear();
   }
 
+  static Bytes Concat(const std::vector<Bytes>& parts) {
+    Bytes all;
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  }
+
+  // Everything the probe handed back to the device thread.
+  Bytes GivenBack() const {
+    Bytes bytes;
+    for (const auto& e : journal.entries) {
+      if (e.what == "giveback") bytes.insert(bytes.end(), e.bytes.begin(), e.bytes.end());
+    }
+    return bytes;
+  }
+
   std::vector<std::uint32_t> RequestTimes() const {
     std::vector<std::uint32_t> times;
     for (const auto& e : journal.entries) {
@@ -92,6 +107,35 @@ TEST_F(PresenceTest, AWholeReplyThatCameTooLateCountsAtTheNextAttempt) {
   ASSERT_TRUE(link.serial.OpenLink());
   EXPECT_EQ(RequestTimes().size(), 2U);
   EXPECT_EQ(Caption(), "Quorbel - Cubase");
+}
+
+// A key pressed just as the probe asks arrives among the reply's bytes: it is
+// handed to the device thread, whole and in order, and the reply still counts.
+TEST_F(PresenceTest, PressesArrivingWithTheReplyGoToTheDeviceThread) {
+  port.reply = kIdentityReply;
+  RunningLink();
+  port.reply = Concat({{0xBF, 0x12, 0x20, 0xBF, 0x13, 0x20}, kIdentityReply, {0xBF, 0x12, 0x21}});
+  link.status.StatusTick();
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"hold", kRequest, "giveback", "letgo"}));
+  EXPECT_EQ(GivenBack(), (Bytes{0xBF, 0x12, 0x20, 0xBF, 0x13, 0x20, 0xBF, 0x12, 0x21}));
+  EXPECT_TRUE(link.presence.SurfaceAnswers());
+  EXPECT_EQ(Caption(), "Quorbel - Cubase");
+  EXPECT_EQ(memory.BytesPending(), 0U);
+}
+
+TEST_F(PresenceTest, APressBesideATooShortReplyIsKeptAndTheShortReplyDropped) {
+  port.reply = kIdentityReply;
+  RunningLink();
+  port.reply =
+      Concat({{0xBF, 0x12, 0x20}, Bytes(kIdentityReply.begin(), kIdentityReply.begin() + 7)});
+  port.answersLeft = 1;
+  link.status.StatusTick();
+  EXPECT_EQ(
+      Sent(),
+      Join({{"hold", kRequest, "giveback"}, std::vector<std::string>(3, kRequest), {"letgo"}}));
+  EXPECT_EQ(GivenBack(), (Bytes{0xBF, 0x12, 0x20}));
+  EXPECT_FALSE(link.presence.SurfaceAnswers());
+  EXPECT_EQ(memory.BytesPending(), 0U);
 }
 
 TEST_F(PresenceTest, DiscardingProbeDropsWhatArrivedBeforeTheRequest) {

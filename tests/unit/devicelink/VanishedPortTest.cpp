@@ -77,5 +77,36 @@ TEST_F(VanishedPortTest, AChoiceOfPortEndsTheQuietRetries) {
   EXPECT_EQ(memory.OpenCount(), opens);
 }
 
+// The device watch reports a plug at once: the port comes back without
+// waiting for a tick, and a change while nothing vanished does nothing.
+TEST_F(VanishedPortTest, DeviceChangeReopensAVanishedPortAtOnce) {
+  link.status.DevicesChanged();
+  EXPECT_TRUE(runner.Running());
+  memory.SurfaceHangUp();
+  memory.RemovePort(4);
+  link.status.DevicesChanged();
+  EXPECT_EQ(Caption(), "Quorbel Not Active");
+  memory.AddPort(4);
+  link.status.DevicesChanged();
+  EXPECT_EQ(memory.LastOpenPort(), 4);
+  EXPECT_TRUE(runner.Running());
+  EXPECT_EQ(Caption(), "Quorbel - Cubase");
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
+}
+
+// A port whose link now leads elsewhere is opened afresh, even the current
+// one; a device the user may not open yet is not tried.
+TEST_F(VanishedPortTest, RelinkedPortIsOpenedAfreshUnlessItMayNotBeOpened) {
+  const int opens = memory.OpenCount();
+  link.serial.UseRelinkedPort(4, true);
+  EXPECT_EQ(memory.OpenCount(), opens + 1);
+  EXPECT_TRUE(runner.Running());
+  link.serial.UseRelinkedPort(6, false);
+  EXPECT_EQ(settings.CommPort, 6);
+  EXPECT_FALSE(runner.Running());
+  EXPECT_EQ(memory.OpenCount(), opens + 1);
+  EXPECT_TRUE(toolkit.MessageBoxes().empty());
+}
+
 }  // namespace
 }  // namespace quorbel

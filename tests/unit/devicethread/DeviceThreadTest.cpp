@@ -167,6 +167,27 @@ TEST_F(DeviceThreadTest, AHoldWhileASequencePlaysNeitherWaitsForItNorLosesTheRep
   ServeUntil([this] { return rig.actions.Logged("play 7 in 2"); });
 }
 
+// What the presence probe read while it held the thread and gave back comes
+// after the part of a message the thread had already taken, before anything newer.
+TEST_F(DeviceThreadTest, BytesGivenBackDuringAHoldAreHandledInTheirPlace) {
+  thread.Start();
+  rig.Send({kStart, kPress});
+  ServeUntil([this] { return waiter.Blocked() && rig.port.BytesPending() == 0; });
+  thread.Hold();
+  rig.Send({5, kStart, kPress, 6});
+  std::uint8_t read[4] = {};
+  ASSERT_EQ(rig.port.Read(read, sizeof read), 4u);
+  thread.GiveBack(read);
+  thread.LetGo();
+  rig.Send({kStart, kPress, 7});
+  ServeUntil([this] { return rig.actions.Logged("play 7 in 2"); });
+  // The panel's selects are posted and may come later; the plays are in order.
+  std::vector<std::string> plays;
+  for (const std::string& entry : rig.actions.Log())
+    if (entry.starts_with("play ")) plays.push_back(entry);
+  EXPECT_THAT(plays, ElementsAre("play 5 in 2", "play 6 in 2", "play 7 in 2"));
+}
+
 TEST_F(DeviceThreadTest, StopEndsAHeldThread) {
   thread.Start();
   thread.Hold();

@@ -33,9 +33,11 @@ class Unprivileged {
 class KeysetSaveSafetyTest : public KeysetFolderTest {
  protected:
   void SetUp() override {
-    fs::permissions(root, fs::perms::all);
+    // Folders of the user's own: keysets in folders others may write are not used.
+    const fs::perms own = fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write;
+    fs::permissions(root, own);
     fs::create_directory(folder);
-    fs::permissions(folder, fs::perms::all);
+    fs::permissions(folder, own);
     WriteFile(KeysetFile("Default"), old);
     fs::permissions(KeysetFile("Default"), fs::perms::all & ~fs::perms::owner_exec &
                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
@@ -80,7 +82,7 @@ TEST_F(KeysetSaveSafetyTest, AFailingStreakIsToldOnceAndASaveThatWorksEndsIt) {
   EXPECT_EQ(toolkit.MessageBoxes().size(), 1u);
   ExpectUntouched();
 
-  fs::permissions(folder, fs::perms::all);
+  fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
   ASSERT_EQ(files.SaveKeyset(0), SaveResult::Saved);
   EXPECT_EQ(ReadFile(KeysetFile("Default")).substr(0, kKeysetFileBytes), Image(0));
   fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -98,12 +100,13 @@ TEST_F(KeysetSaveSafetyTest, ALinkOthersCouldPlaceIsNeverWrittenThrough) {
   WriteFile(root / "victim", "victim");
   fs::remove(KeysetFile("Default"));
   fs::create_symlink(root / "victim", KeysetFile("Default"));
-  // The folder is writable by everyone (see SetUp).
+  // A folder writable by everyone is refused before any link in it is looked at.
+  fs::permissions(folder, fs::perms::all);
   EXPECT_EQ(files.SaveKeyset(0), SaveResult::Failed);
   EXPECT_EQ(ReadFile(root / "victim"), "victim");
   EXPECT_TRUE(fs::is_symlink(KeysetFile("Default")));
   ASSERT_EQ(toolkit.MessageBoxes().size(), 1u);
-  EXPECT_NE(toolkit.MessageBoxes()[0].text.find("symbolic link"), std::string::npos);
+  EXPECT_NE(toolkit.MessageBoxes()[0].text.find("Other users can change"), std::string::npos);
 
   // The same link in a folder of the user's own that no one else may write
   // is theirs: the save goes where it leads, when that folder is private too.

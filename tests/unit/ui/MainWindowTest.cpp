@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, MenuBarAndFixedItemsInOrder) {
 
 TEST_F(MainWindowTest, PreferencesListThirtyTwoPortsAndFiveRates) {
   const auto items = kit.MenuItems("main", kPreferencesMenu);
-  ASSERT_EQ(items.size(), 32u + 1u + 5u);
+  ASSERT_EQ(items.size(), 32u + 1u + 5u + 2u);
   EXPECT_EQ(items[0].id, 1641);
   EXPECT_EQ(items[0].text, "Com 1");
   EXPECT_EQ(items[8].text, "Com 9");
@@ -93,12 +93,16 @@ TEST_F(MainWindowTest, PreferencesListThirtyTwoPortsAndFiveRates) {
   EXPECT_EQ(items[31].text, "Com 32");
   EXPECT_EQ(items[32].text, "-");
   std::vector<std::string> rates;
-  for (std::size_t i = 33; i < items.size(); ++i) {
+  for (std::size_t i = 33; i < 38; ++i) {
     EXPECT_EQ(items[i].id, 1673 + static_cast<int>(i - 33));
     rates.push_back(items[i].text);
   }
   EXPECT_THAT(rates,
               ElementsAre("38400 Baud", "19200 Baud", " 9600 Baud", " 4800 Baud", " 2400 Baud"));
+  // After the rates, the way to make a port lead to a detected device.
+  EXPECT_EQ(items[38].text, "-");
+  EXPECT_EQ(items[39].id, 1678);
+  EXPECT_EQ(items[39].text, "Serial &Device...");
 }
 
 TEST_F(MainWindowTest, AcceleratorsReportWindowListAndLayerCommands) {
