@@ -135,9 +135,9 @@ std::vector<WindowFacts> DescribeWindows(Display* display, const Atoms& atoms,
   std::vector<std::pair<std::size_t, xcb_res_query_client_ids_cookie_t>> server;
   for (std::size_t i = 0; i < windows.size(); ++i) {
     if (facts[i].processId != 0) continue;
-    const xcb_res_client_id_spec_t spec{static_cast<std::uint32_t>(windows[i]),
+    const xcb_res_client_id_spec_t client{static_cast<std::uint32_t>(windows[i]),
                                         XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    server.emplace_back(i, xcb_res_query_client_ids(connection, 1, &spec));
+    server.emplace_back(i, xcb_res_query_client_ids(connection, 1, &client));
   }
   for (const auto& [index, cookie] : server) {
     facts[index].processId = ServerProcessOf(connection, cookie);
