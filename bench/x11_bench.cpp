@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/linux/x11/X11Desktop.h"
 #include "platform/linux/x11/X11Input.h"
@@ -40,23 +41,21 @@ BENCHMARK_CAPTURE(PlayKeyStep, letter, 'A');
 BENCHMARK_CAPTURE(PlayKeyStep, through_spare_keycode, 124)->Iterations(20);
 
 // What refreshing the window list asks: the windows, then each one's title,
-// class and process.
+// class and process, all asked together.
 void DescribeTopLevelWindows(benchmark::State& state) {
   if (Server() == nullptr) {
     state.SkipWithError("Xvfb is not installed");
     return;
   }
-  RecorderProcess windows(Server()->display(),
-                          {"--windows", std::to_string(kDesktopWindows), "--title", "Window"});
+  RecorderProcess recorder(Server()->display(),
+                           {"--windows", std::to_string(kDesktopWindows), "--title", "Window"});
   auto desktop = X11Desktop::Connect(Server()->display());
   std::size_t described = 0;
   for (auto _ : state) {
-    for (quorbel::WindowId window : desktop->TopLevelWindows()) {
-      benchmark::DoNotOptimize(desktop->WindowTitle(window));
-      benchmark::DoNotOptimize(desktop->WindowClass(window));
-      benchmark::DoNotOptimize(desktop->ProcessId(window));
-      ++described;
-    }
+    const std::vector<quorbel::WindowId> windows = desktop->TopLevelWindows();
+    const std::vector<quorbel::WindowFacts> facts = desktop->DescribeWindows(windows);
+    benchmark::DoNotOptimize(facts.data());
+    described += facts.size();
   }
   state.counters["windows"] =
       benchmark::Counter(static_cast<double>(described) / static_cast<double>(state.iterations()));

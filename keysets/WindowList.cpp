@@ -62,12 +62,17 @@ std::string WindowList::ExecutableOfWindow(WindowId window) {
 
 void WindowList::RefreshWindowList() {
   std::vector<WindowRow> rows;
-  for (const WindowId window : desktop_.TopLevelWindows()) {
-    std::string title = Capped(desktop_.WindowTitle(window));
+  const std::vector<WindowId> windows = desktop_.TopLevelWindows();
+  std::vector<WindowFacts> facts = desktop_.DescribeWindows(windows);
+  for (std::size_t i = 0; i < windows.size() && i < facts.size(); ++i) {
+    const WindowId window = windows[i];
+    std::string title = Capped(std::move(facts[i].title));
     if (IgnoredTitle(title)) continue;
-    std::string name = ProgramNameOfPath(ExecutableOfWindow(window));
+    const int processId = facts[i].processId;
+    std::string name =
+        ProgramNameOfPath(processId == 0 ? std::string() : desktop_.ExecutablePath(processId));
     if (name.empty()) continue;
-    std::string windowClass = Capped(desktop_.WindowClass(window));
+    std::string windowClass = Capped(std::move(facts[i].windowClass));
     if (IgnoredClass(windowClass)) continue;
     rows.push_back(
         WindowRow{HandleText(window), std::move(name), std::move(title), std::move(windowClass)});

@@ -7,6 +7,13 @@
 
 namespace quorbel {
 
+// What the window list reads of one window.
+struct WindowFacts {
+  std::string title;
+  std::string windowClass;
+  int processId = 0;  // 0 when unknown
+};
+
 // What the program needs to know about the windows and programs of the desktop.
 class Desktop {
  public:
@@ -22,6 +29,16 @@ class Desktop {
   virtual int ProcessId(WindowId window) = 0;
   // Full path of the program the process runs; empty when unknown.
   virtual std::string ExecutablePath(int processId) = 0;
+  // The title, class and process of each window, in the order given: what
+  // the three questions above answer, asked of many windows at once.
+  virtual std::vector<WindowFacts> DescribeWindows(const std::vector<WindowId>& windows) {
+    std::vector<WindowFacts> facts;
+    facts.reserve(windows.size());
+    for (const WindowId window : windows) {
+      facts.push_back(WindowFacts{WindowTitle(window), WindowClass(window), ProcessId(window)});
+    }
+    return facts;
+  }
 
   virtual Point CursorPosition() = 0;
   virtual Point ScreenToClient(WindowId window, Point screen) = 0;

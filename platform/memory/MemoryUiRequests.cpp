@@ -16,7 +16,11 @@ void MemoryUiRequests::Run(const std::function<void()>& request) {
   queue_.push_back(queued);
   arrived_.notify_all();
   finished_.wait(lock, [&] { return queued->finished; });
-  if (queued->failure) std::rethrow_exception(queued->failure);
+  // The failure moves to this thread, so that the exception ends here and not
+  // with the GUI thread's last hold on the request.
+  const std::exception_ptr failure = std::exchange(queued->failure, nullptr);
+  lock.unlock();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void MemoryUiRequests::Post(std::function<void()> request) {
@@ -27,29 +31,47 @@ void MemoryUiRequests::Post(std::function<void()> request) {
   auto queued = std::make_shared<Request>(Request{std::move(request), false, true, nullptr});
   std::lock_guard lock(mutex_);
   queue_.push_back(std::move(queued));
-  ++postedLeft_;
+  ++postedQueued_;
   arrived_.notify_all();
 }
 
 void MemoryUiRequests::CatchUp() {
   if (!OnGuiThread()) {
     std::unique_lock lock(mutex_);
-    finished_.wait(lock, [this] { return postedLeft_ == 0; });
+    // A posted request that waits in ServeUntil() may wait for this very
+    // thread: it is not waited for, only what runs or is queued above it.
+    finished_.wait(lock, [this] { return postedQueued_ == 0 && postedRunning_ == postedBlocked_; });
     return;
   }
   for (;;) {
     std::shared_ptr<Request> next;
     {
       std::lock_guard lock(mutex_);
-      if (postedLeft_ == 0 || queue_.empty()) return;
-      next = queue_.front();
-      queue_.pop_front();
+      if (postedQueued_ == 0 || queue_.empty()) return;
+      next = Take();
     }
     Serve(next);
   }
 }
 
 void MemoryUiRequests::ServeUntil(const std::function<bool()>& done) {
+  std::size_t outerBlocked = 0;
+  {
+    // The posted requests running now wait with this wait; CatchUp() no
+    // longer waits for them.
+    std::lock_guard lock(mutex_);
+    outerBlocked = postedBlocked_;
+    postedBlocked_ = postedRunning_;
+    finished_.notify_all();
+  }
+  struct Leave {
+    MemoryUiRequests& requests;
+    std::size_t outerBlocked;
+    ~Leave() {
+      std::lock_guard lock(requests.mutex_);
+      requests.postedBlocked_ = outerBlocked;
+    }
+  } leave{*this, outerBlocked};
   for (;;) {
     {
       // A Wake() from here on makes the wait below return, so the answer of
@@ -63,8 +85,7 @@ void MemoryUiRequests::ServeUntil(const std::function<bool()>& done) {
       std::unique_lock lock(mutex_);
       arrived_.wait(lock, [this] { return woken_ || !queue_.empty(); });
       if (queue_.empty()) continue;
-      next = queue_.front();
-      queue_.pop_front();
+      next = Take();
     }
     Serve(next);
   }
@@ -77,13 +98,22 @@ void MemoryUiRequests::Wake() {
 }
 
 std::size_t MemoryUiRequests::ServePending() {
-  std::deque<std::shared_ptr<Request>> now;
+  std::size_t count = 0;
   {
     std::lock_guard lock(mutex_);
-    now.swap(queue_);
+    count = queue_.size();
   }
-  for (const auto& request : now) Serve(request);
-  return now.size();
+  std::size_t served = 0;
+  for (; served < count; ++served) {
+    std::shared_ptr<Request> next;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) break;
+      next = Take();
+    }
+    Serve(next);
+  }
+  return served;
 }
 
 std::size_t MemoryUiRequests::Pending() const {
@@ -99,6 +129,16 @@ void MemoryUiRequests::OutsideRequests(std::function<void()> work) {
   putOff_.push_back(std::move(work));
 }
 
+std::shared_ptr<MemoryUiRequests::Request> MemoryUiRequests::Take() {
+  std::shared_ptr<Request> next = std::move(queue_.front());
+  queue_.pop_front();
+  if (next->posted) {
+    --postedQueued_;
+    ++postedRunning_;
+  }
+  return next;
+}
+
 void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
   std::exception_ptr failure;
   ++running_;
@@ -110,8 +150,8 @@ void MemoryUiRequests::Serve(const std::shared_ptr<Request>& request) {
   --running_;
   {
     std::lock_guard lock(mutex_);
-    if (request->posted) --postedLeft_;
-    request->failure = failure;
+    if (request->posted) --postedRunning_;
+    request->failure = std::move(failure);
     request->finished = true;
     finished_.notify_all();
   }

@@ -23,8 +23,9 @@ class MemoryUiRequests : public UiRequests {
 
   void Run(const std::function<void()>& request) override;
   void Post(std::function<void()> request) override;
-  // Off the GUI thread it waits; on it, it serves the queue until every
-  // posted request has run.
+  // Off the GUI thread it waits, but not for a posted request that waits in
+  // ServeUntil() (it may wait for the very thread catching up); on the GUI
+  // thread it serves the queue until every posted request has started.
   void CatchUp() override;
   // GUI thread only. Sleeps between requests; wakes for each request and
   // for Wake().
@@ -45,6 +46,8 @@ class MemoryUiRequests : public UiRequests {
     bool posted = false;
     std::exception_ptr failure;  // what the request threw, for its caller
   };
+  // With the lock held: takes the first queued request.
+  std::shared_ptr<Request> Take();
   void Serve(const std::shared_ptr<Request>& request);
   void RunPutOff();
 
@@ -53,7 +56,11 @@ class MemoryUiRequests : public UiRequests {
   std::condition_variable arrived_;   // a request was queued, or Wake()
   std::condition_variable finished_;  // a request has run
   std::deque<std::shared_ptr<Request>> queue_;
-  std::size_t postedLeft_ = 0;  // posted requests that have not finished
+  std::size_t postedQueued_ = 0;   // posted requests not yet started
+  std::size_t postedRunning_ = 0;  // posted requests running now, nested ones included
+  // How many of the running posted requests are below the GUI thread's
+  // innermost ServeUntil(), waiting with it.
+  std::size_t postedBlocked_ = 0;
   bool woken_ = false;
   // GUI thread only: requests running now (nested ones included), and the
   // works put off until none runs.

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 namespace quorbel::ui {
 
@@ -27,7 +28,6 @@ GuiCalls::~GuiCalls() {
     request->finished = true;
   }
   queue_.clear();
-  postedLeft_ = 0;
   postedQueued_ = 0;
   finished_.notify_all();
 }
@@ -58,7 +58,6 @@ void GuiCalls::Post(std::function<void()> work) {
   request->work = &request->posted;
   std::lock_guard lock(mutex_);
   queue_.push_back(request);
-  ++postedLeft_;
   ++postedQueued_;
   arrived_.notify_all();
   QMetaObject::invokeMethod(
@@ -68,19 +67,21 @@ void GuiCalls::Post(std::function<void()> work) {
 void GuiCalls::CatchUp() {
   std::unique_lock lock(mutex_);
   if (OnGuiThread()) {
-    while (postedLeft_ > 0 && ServeOne(lock)) {
+    while (postedQueued_ > 0 && ServeOne(lock)) {
     }
     return;
   }
-  finished_.wait(lock,
-                 [this] { return postedLeft_ == 0 || (guiWaits_ > 0 && postedQueued_ == 0); });
+  finished_.wait(lock, [this] { return postedQueued_ == 0 && postedRunning_ == postedBlocked_; });
 }
 
 bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
   if (queue_.empty()) return false;
   Request* request = queue_.front();
   queue_.pop_front();
-  if (request->posted) --postedQueued_;
+  if (request->posted) {
+    --postedQueued_;
+    ++postedRunning_;
+  }
   lock.unlock();
   std::exception_ptr failure;
   ++running_;
@@ -94,9 +95,9 @@ bool GuiCalls::ServeOne(std::unique_lock<std::mutex>& lock) {
   const bool posted = static_cast<bool>(request->posted);
   if (posted) {
     delete request;
-    --postedLeft_;
+    --postedRunning_;
   } else {
-    request->failure = failure;
+    request->failure = std::move(failure);
     request->finished = true;
   }
   finished_.notify_all();
@@ -147,17 +148,22 @@ std::size_t GuiCalls::ServePending() {
 void GuiCalls::ServeUntil(const std::function<bool()>& done) {
   std::unique_lock lock(mutex_);
   const bool gui = OnGuiThread();
+  const std::size_t outerBlocked = postedBlocked_;
   if (gui) {
-    ++guiWaits_;
+    // The posted works running now wait with this wait: CatchUp() no longer
+    // waits for them, only for what runs or is queued above it.
+    postedBlocked_ = postedRunning_;
     finished_.notify_all();
   }
+  // Runs with the lock held: every return below holds it.
   struct Leave {
     GuiCalls& calls;
     bool gui;
+    std::size_t outerBlocked;
     ~Leave() {
-      if (gui) --calls.guiWaits_;
+      if (gui) calls.postedBlocked_ = outerBlocked;
     }
-  } leave{*this, gui};
+  } leave{*this, gui, outerBlocked};
   for (;;) {
     if (OnGuiThread()) {
       while (ServeOne(lock)) {

@@ -36,9 +36,9 @@ class GuiCalls {
   // An exception it throws goes up the GUI thread's stack.
   void Post(std::function<void()> work);
   // Returns when every work posted so far has run; on the GUI thread it runs
-  // what is queued. While the GUI thread waits in ServeUntil(), a posted work
-  // it is inside of (a nested event loop) is not waited for: its wait may be
-  // for the very thread catching up.
+  // what is queued. A posted work that waits in ServeUntil() is not waited
+  // for (its wait may be for the very thread catching up), only the works
+  // running or queued above that wait.
   void CatchUp();
 
   // GUI thread: runs the calls queued now; returns how many ran.
@@ -71,9 +71,11 @@ class GuiCalls {
   std::condition_variable arrived_;   // a call was queued, or Wake()
   std::condition_variable finished_;  // a call has run
   std::deque<Request*> queue_;
-  std::size_t postedLeft_ = 0;    // posted requests that have not finished
-  std::size_t postedQueued_ = 0;  // posted requests not yet started
-  int guiWaits_ = 0;              // depth of the GUI thread's ServeUntil()
+  std::size_t postedQueued_ = 0;   // posted requests not yet started
+  std::size_t postedRunning_ = 0;  // posted requests running now, nested ones included
+  // How many of the running posted requests are below the GUI thread's
+  // innermost ServeUntil(), waiting with it.
+  std::size_t postedBlocked_ = 0;
   bool woken_ = false;
   // GUI thread only: how many calls of other threads it is running now (a
   // call's nested event loop may run another), and the works put off until

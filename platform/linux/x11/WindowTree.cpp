@@ -6,9 +6,6 @@
 namespace quorbel::x11 {
 namespace {
 
-// Window managers put a frame or two around a client; nothing nests deeper.
-constexpr int kMaxClientDepth = 4;
-
 Window FindClient(Display* display, Window window, Atom wmState, int depth) {
   if (HasProperty(display, window, wmState)) return window;
   if (depth == kMaxClientDepth) return 0;
@@ -47,12 +44,6 @@ Window TopLevelOf(Display* display, Window window, Window root) {
 
 Window ClientWindowOf(Display* display, Window top, Atom wmState) {
   return FindClient(display, top, wmState, 0);
-}
-
-bool IsShownWindow(Display* display, Window window) {
-  XWindowAttributes attributes{};
-  if (XGetWindowAttributes(display, window, &attributes) == 0) return false;
-  return attributes.map_state == IsViewable && attributes.override_redirect == False;
 }
 
 }  // namespace quorbel::x11

@@ -4,9 +4,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XRes.h>
 
-#include <climits>
-
 #include "platform/linux/x11/ProcessExecutable.h"
+#include "platform/linux/x11/WindowBatch.h"
 #include "platform/linux/x11/WindowTree.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XProperties.h"
@@ -19,10 +18,6 @@ constexpr std::size_t kMaxNameCharacters = 254;
 
 // Source indication in an activation request: a tool acting for the user.
 constexpr long kActivationFromTool = 2;
-
-int ValidProcessId(long long value) {
-  return value > 0 && value <= INT_MAX ? static_cast<int>(value) : 0;
-}
 
 }  // namespace
 
@@ -40,7 +35,7 @@ struct X11Desktop::Impl {
     if (XResQueryClientIds(display(), 1, &client, &count, &ids) != Success) return 0;
     int processId = 0;
     for (long i = 0; i < count && processId == 0; ++i) {
-      processId = ValidProcessId(XResGetClientPid(&ids[i]));
+      processId = x11::ValidProcessId(XResGetClientPid(&ids[i]));
     }
     XResClientIdsDestroy(count, ids);
     return processId;
@@ -90,12 +85,9 @@ std::vector<WindowId> X11Desktop::TopLevelWindows() {
   auto clients = x11::ReadWindows(display, impl_->root(), impl_->atoms().netClientList);
   std::vector<WindowId> windows(clients.begin(), clients.end());
   if (!windows.empty()) return windows;
-  for (Window top : x11::ChildrenOf(display, impl_->root())) {
-    if (Window client = x11::ClientWindowOf(display, top, impl_->atoms().wmState)) {
-      windows.push_back(client);
-    } else if (x11::IsShownWindow(display, top)) {
-      windows.push_back(top);
-    }
+  const auto tops = x11::ChildrenOf(display, impl_->root());
+  for (Window client : x11::ClientsOfTopLevels(display, tops, impl_->atoms().wmState)) {
+    if (client != 0) windows.push_back(client);
   }
   return windows;
 }
@@ -123,9 +115,21 @@ int X11Desktop::ProcessId(WindowId window) {
   auto lock = impl_->connection->Lock();
   const auto id = static_cast<Window>(window);
   if (auto pid = x11::ReadCardinal(impl_->display(), id, impl_->atoms().netWmPid)) {
-    if (int processId = ValidProcessId(static_cast<long long>(*pid))) return processId;
+    if (int processId = x11::ValidProcessId(static_cast<long long>(*pid))) return processId;
   }
   return impl_->ServerProcessId(id);
+}
+
+std::vector<WindowFacts> X11Desktop::DescribeWindows(const std::vector<WindowId>& windows) {
+  auto lock = impl_->connection->Lock();
+  const std::vector<Window> ids(windows.begin(), windows.end());
+  std::vector<WindowFacts> facts =
+      x11::DescribeWindows(impl_->display(), impl_->atoms(), ids, impl_->hasClientIds);
+  for (WindowFacts& window : facts) {
+    window.title = x11::CutToCharacters(window.title, kMaxNameCharacters);
+    window.windowClass = x11::CutToCharacters(window.windowClass, kMaxNameCharacters);
+  }
+  return facts;
 }
 
 std::string X11Desktop::ExecutablePath(int processId) { return ProcessExecutable(processId); }

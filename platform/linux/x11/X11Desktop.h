@@ -21,13 +21,17 @@ class X11Desktop : public Desktop {
 
   WindowId ForegroundWindow() override;
   // The window manager's client list, else the viewable children of the root
-  // from the bottom of the stack to the top.
+  // from the bottom of the stack to the top (their tree walked a level at a
+  // time, every window of a level asked at once).
   std::vector<WindowId> TopLevelWindows() override;
   // At most 254 characters, in UTF-8.
   std::string WindowTitle(WindowId window) override;
   // The class part of WM_CLASS, at most 254 characters.
   std::string WindowClass(WindowId window) override;
   int ProcessId(WindowId window) override;
+  // All windows' questions go to the server together, answered in one or
+  // two trips instead of several per window.
+  std::vector<WindowFacts> DescribeWindows(const std::vector<WindowId>& windows) override;
   std::string ExecutablePath(int processId) override;
   Point CursorPosition() override;
   Point ScreenToClient(WindowId window, Point screen) override;

@@ -8,10 +8,6 @@
 namespace quorbel::x11 {
 namespace {
 
-// Longest property read, in 32-bit units: far beyond any title or window list
-// a desktop has, and a bound on what a hostile client can make us copy.
-constexpr long kMaxPropertyLength = 1 << 16;
-
 struct Property {
   Atom type = None;
   int format = 0;
@@ -45,14 +41,16 @@ std::string Latin1ToUtf8(const unsigned char* text, unsigned long length) {
   return utf8;
 }
 
-std::string ConvertedText(Display* display, const Property& property) {
-  XTextProperty text{property.data.get(), property.type, property.format, property.count};
+std::string ConvertedText(Display* display, Atom type, const unsigned char* data,
+                          unsigned long count) {
+  // Xlib's conversion only reads the value.
+  XTextProperty text{const_cast<unsigned char*>(data), type, 8, count};
   char** list = nullptr;
-  int count = 0;
-  if (Xutf8TextPropertyToTextList(display, &text, &list, &count) < Success || list == nullptr) {
-    return std::string(reinterpret_cast<const char*>(property.data.get()), property.count);
+  int items = 0;
+  if (Xutf8TextPropertyToTextList(display, &text, &list, &items) < Success || list == nullptr) {
+    return std::string(reinterpret_cast<const char*>(data), count);
   }
-  std::string result = count > 0 ? list[0] : "";
+  std::string result = items > 0 ? list[0] : "";
   XFreeStringList(list);
   return result;
 }
@@ -79,14 +77,20 @@ std::vector<Window> ReadWindows(Display* display, Window window, Atom property) 
 
 std::string ReadText(Display* display, Window window, Atom property, Atom utf8String) {
   Property value = Read(display, window, property, AnyPropertyType);
-  if (value.type == None || value.format != 8) return {};
+  if (value.type == None) return {};
+  return TextOfValue(display, value.type, value.format, value.data.get(), value.count, utf8String);
+}
+
+std::string TextOfValue(Display* display, Atom type, int format, const unsigned char* data,
+                        unsigned long count, Atom utf8String) {
+  if (type == None || format != 8 || data == nullptr) return {};
   std::string text;
-  if (value.type == utf8String) {
-    text.assign(reinterpret_cast<const char*>(value.data.get()), value.count);
-  } else if (value.type == XA_STRING) {
-    text = Latin1ToUtf8(value.data.get(), value.count);
+  if (type == utf8String) {
+    text.assign(reinterpret_cast<const char*>(data), count);
+  } else if (type == XA_STRING) {
+    text = Latin1ToUtf8(data, count);
   } else {
-    text = ConvertedText(display, value);
+    text = ConvertedText(display, type, data, count);
   }
   // A title ends at its first zero byte, as C text does.
   if (auto end = text.find('\0'); end != std::string::npos) text.erase(end);

@@ -8,6 +8,10 @@
 
 namespace quorbel::x11 {
 
+// Longest property read, in 32-bit units: far beyond any title or window list
+// a desktop has, and a bound on what a hostile client can make us copy.
+inline constexpr long kMaxPropertyLength = 1 << 16;
+
 // Reading window properties. A property that is missing, of another type or
 // on a window that no longer exists reads as empty.
 
@@ -19,6 +23,9 @@ std::vector<Window> ReadWindows(Display* display, Window window, Atom property);
 // A text property as UTF-8; UTF8_STRING is taken as it is, STRING as Latin-1,
 // other encodings through Xlib's conversion.
 std::string ReadText(Display* display, Window window, Atom property, Atom utf8String);
+// The value of a text property, read by any means, as ReadText() gives it.
+std::string TextOfValue(Display* display, Atom type, int format, const unsigned char* data,
+                        unsigned long count, Atom utf8String);
 // At most maxCharacters characters of a UTF-8 text, never cutting a character.
 std::string CutToCharacters(const std::string& text, std::size_t maxCharacters);
 

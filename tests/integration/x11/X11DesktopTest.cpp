@@ -149,6 +149,42 @@ TEST_F(X11DesktopTest, AWindowThatWentAwayGivesEmptyAnswers) {
   EXPECT_EQ(desktop_->ExecutablePath(0), "");
 }
 
+// Describing many windows at once answers as asking one at a time does:
+// both titles, the class, the stated process or the server's, and empty
+// answers for a window that went away.
+TEST_F(X11DesktopTest, DescribingWindowsTogetherAnswersAsAskingEachDoes) {
+  std::string longTitle;
+  for (int i = 0; i < 300; ++i) longTitle += "\xC3\xA9";
+  auto wide = StartRecorder({"--title", longTitle, "--class", "WideClass"});
+  auto legacy = StartRecorder({"--title", "Caf\xC3\xA9", "--legacy-title", "--no-pid"});
+  auto many = StartRecorder({"--windows", "3", "--title", "Many"});
+  WindowId gone = StartRecorder({"--title", "Short-lived"})->window();
+  WaitUntilGone(gone);
+  std::vector<WindowId> windows = desktop_->TopLevelWindows();
+  windows.push_back(gone);
+  const std::vector<WindowFacts> facts = desktop_->DescribeWindows(windows);
+  ASSERT_EQ(facts.size(), windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    SCOPED_TRACE(windows[i]);
+    EXPECT_EQ(facts[i].title, desktop_->WindowTitle(windows[i]));
+    EXPECT_EQ(facts[i].windowClass, desktop_->WindowClass(windows[i]));
+    EXPECT_EQ(facts[i].processId, desktop_->ProcessId(windows[i]));
+  }
+  const auto at = [&](WindowId window) {
+    return static_cast<std::size_t>(std::find(windows.begin(), windows.end(), window) -
+                                    windows.begin());
+  };
+  ASSERT_LT(at(wide->window()), windows.size());
+  EXPECT_EQ(facts[at(wide->window())].title, longTitle.substr(0, 2 * 254));
+  EXPECT_EQ(facts[at(wide->window())].windowClass, "WideClass");
+  ASSERT_LT(at(legacy->window()), windows.size());
+  EXPECT_EQ(facts[at(legacy->window())].title, "Caf\xC3\xA9");
+  EXPECT_EQ(facts[at(legacy->window())].processId, legacy->pid());
+  for (WindowId window : many->windows()) EXPECT_LT(at(window), windows.size());
+  EXPECT_EQ(facts.back().title, "");
+  EXPECT_EQ(facts.back().processId, 0);
+}
+
 // A window manager publishes the client list and the active window on the root.
 class X11DesktopWithHintsTest : public X11DesktopTest {
  protected:

@@ -130,6 +130,7 @@ TEST_F(DeviceThreadTest, HoldWhileTheThreadWaitsOnTheGuiThreadKeepsItOffThePortU
 TEST_F(DeviceThreadTest, AHoldFromInsideOneOfTheThreadsOwnRequestsReturns) {
   std::size_t replyBytes = 0;
   bool probed = false;
+  bool letGo = false;
   rig.actions.SetOnSelect([&] {
     if (probed) return;
     probed = true;
@@ -138,11 +139,12 @@ TEST_F(DeviceThreadTest, AHoldFromInsideOneOfTheThreadsOwnRequestsReturns) {
     std::uint8_t reply[8] = {};
     replyBytes = rig.port.Read(reply, sizeof reply);
     thread.LetGo();
+    letGo = true;
   });
   thread.Start();
   rig.Send({kStart, kPress, 5});
-  // The press's panel click may run after its keys left.
-  ServeUntil([&] { return rig.actions.Logged("play 5 in 2") && probed; });
+  // The keys leave before the panel shows the press: wait for both.
+  ServeUntil([&] { return rig.actions.Logged("play 5 in 2") && letGo; });
   EXPECT_EQ(replyBytes, 4u);
 }
 

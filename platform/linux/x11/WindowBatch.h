@@ -1,0 +1,35 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <climits>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/linux/x11/XConnection.h"
+
+namespace quorbel::x11 {
+
+// Questions about many windows at once. Every request of a round goes out
+// before the first answer is read, so a round costs one trip to the server
+// instead of one per window. A window that vanishes on the way answers empty.
+
+// A process id as the server or a client states it; 0 when it cannot be one.
+inline int ValidProcessId(long long value) {
+  return value > 0 && value <= INT_MAX ? static_cast<int>(value) : 0;
+}
+
+// Title (_NET_WM_NAME, else WM_NAME), class (of WM_CLASS) and process
+// (_NET_WM_PID, else, when `askServer`, the process the server knows for the
+// client that made the window) of each window, in the order given. Titles
+// and classes are whole; the caller cuts them.
+std::vector<WindowFacts> DescribeWindows(Display* display, const Atoms& atoms,
+                                         const std::vector<Window>& windows, bool askServer);
+
+// For each of `tops`: the first window at or below it, depth first, that
+// carries WM_STATE; else the top itself when it is shown (mapped, viewable
+// and not a pop-up); else 0.
+std::vector<Window> ClientsOfTopLevels(Display* display, const std::vector<Window>& tops,
+                                       Atom wmState);
+
+}  // namespace quorbel::x11
