@@ -25,6 +25,10 @@ class XWaylandDesktop : public Desktop {
     return x_ ? x_->WindowClass(window) : std::string();
   }
   int ProcessId(WindowId window) override { return x_ ? x_->ProcessId(window) : 0; }
+  // The X server's own batch answer, many windows in one round.
+  std::vector<WindowFacts> DescribeWindows(const std::vector<WindowId>& windows) override {
+    return x_ ? x_->DescribeWindows(windows) : Desktop::DescribeWindows(windows);
+  }
   std::string ExecutablePath(int processId) override {
     return x_ ? x_->ExecutablePath(processId) : std::string();
   }
