@@ -9,9 +9,11 @@ namespace quorbel::ui {
 FormWindow::FormWindow(QWidget* parent, std::function<bool()> closing,
                        std::function<void(bool active)> activation)
     : QMainWindow(parent, Qt::Window),
-      client_(new QWidget(this)),
       closing_(std::move(closing)),
       activation_(std::move(activation)) {
+  // Made here, not among the members: a new child sends this window an event,
+  // which must find every member ready.
+  client_ = new QWidget(this);
   setCentralWidget(client_);
 }
 
@@ -43,7 +45,7 @@ bool FormWindow::event(QEvent* event) {
   // screen would have its title bar above it. By the first paint the frame is
   // known: the window then moves, once, so that all of it is on the screen.
   if (frameUnchecked_ && event->type() == QEvent::Paint && screen() != nullptr) {
-    frameUnchecked_ = true;
+    frameUnchecked_ = false;
     QTimer::singleShot(0, this, [this] {
       const QPoint corner = OnScreen(frameGeometry(), screen()->availableGeometry());
       if (corner != frameGeometry().topLeft()) move(corner);

@@ -29,7 +29,7 @@ class FormWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QWidget* client_;
+  QWidget* client_ = nullptr;
   std::function<bool()> closing_;
   std::function<void(bool)> activation_;
   // Shown, but the window manager's frame not yet checked.
