@@ -78,7 +78,9 @@ int ServerProcessOf(xcb_connection_t* connection, xcb_res_query_client_ids_cooki
   if (failure || !reply) return 0;
   for (auto ids = xcb_res_query_client_ids_ids_iterator(reply.get()); ids.rem > 0;
        xcb_res_client_id_value_next(&ids)) {
-    if ((ids.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) == 0) continue;
+    // The id's description leads its value (the first member of the record).
+    const auto* asked = reinterpret_cast<const xcb_res_client_id_spec_t*>(ids.data);
+    if ((asked->mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) == 0) continue;
     if (xcb_res_client_id_value_value_length(ids.data) < 1) continue;
     if (int processId = ValidProcessId(*xcb_res_client_id_value_value(ids.data))) return processId;
   }
