@@ -22,6 +22,7 @@ read -r display <&3
 export DISPLAY=":$display"
 
 printf '[QUORBELU]\r\nCom Port=1\r\nBaud Rate=38400\r\n' >"$run/QuorbelU.ini"
+mkdir "$run/keysets"
 "$build/tools/quorbel-surface" --port 1 --dir "$run" --stay </dev/null >/dev/null &
 pids+=($!)
 for _ in $(seq 100); do [ -e "$run/ports/com1" ] && break; sleep 0.05; done
