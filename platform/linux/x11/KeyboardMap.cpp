@@ -8,8 +8,7 @@ namespace quorbel::x11 {
 
 XkbDescPtr KeyboardMap::Map() {
   if (!map_) {
-    const unsigned int parts = XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask;
-    map_.reset(XkbGetMap(display_, parts, XkbUseCoreKbd));
+    map_.reset(XkbGetMap(display_, kParts, XkbUseCoreKbd));
   }
   return map_.get();
 }

@@ -13,6 +13,10 @@ class KeyboardMap {
  public:
   explicit KeyboardMap(Display* display) : display_(display) {}
 
+  // The parts of the server's keyboard description the map reads; a change
+  // to any other part (a key's repeat flag, say) leaves it valid.
+  static constexpr unsigned int kParts = XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask;
+
   void Invalidate() { map_.reset(); }
   // The keycode that gives the keysym now without shift, control or the like
   // held: in the group now active, with Num Lock as it stands (so the keypad

@@ -248,9 +248,13 @@ std::unique_ptr<X11Input> X11Input::Connect(const std::string& displayName) {
   major = XkbMajorVersion;
   minor = XkbMinorVersion;
   if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) return nullptr;
-  // Be told when the layout or the mapping of a key changes.
+  // Be told when the layout or the mapping of a key changes, but not when a
+  // key's repeat flag does: holding a key turns its repeat off and on, and
+  // reading the whole map again at every press would cost more than the press.
   const unsigned int changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
   XkbSelectEvents(display, XkbUseCoreKbd, changes, changes);
+  XkbSelectEventDetails(display, XkbUseCoreKbd, XkbMapNotify, XkbAllMapComponentsMask,
+                        x11::KeyboardMap::kParts);
   return std::unique_ptr<X11Input>(new X11Input(std::make_unique<Impl>(std::move(connection))));
 }
 
