@@ -11,4 +11,4 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build "$build" --target link_replug_loop
-"$build/tests/integration/link/link_replug_loop" "${1:-50}"
+"$build/tests/integration/device/link_replug_loop" "${1:-50}"

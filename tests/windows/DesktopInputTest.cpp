@@ -27,7 +27,7 @@
 #include "playback/Playback.h"
 #include "playback/SteadyWait.h"
 #include "surface/ControlCatalogue.h"
-#include "tests/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {

@@ -13,7 +13,7 @@
 #include "platform/linux/wayland/SwayWindows.h"
 #include "platform/linux/wayland/WaylandDesktop.h"
 #include "tests/gui/app/ProgramRun.h"
-#include "tests/integration/link/SurfaceProcess.h"
+#include "tests/integration/device/SurfaceProcess.h"
 #include "tests/integration/wayland/HeadlessSway.h"
 
 namespace quorbel::testing {

@@ -13,9 +13,9 @@
 #include "device/Preferences.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"
-#include "tests/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/unit/app/RecordingOperations.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 #include "ui/MainWindowIds.h"
 #include "ui/memory/MemoryToolkit.h"
 

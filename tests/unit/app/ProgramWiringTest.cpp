@@ -21,8 +21,8 @@
 #include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
-#include "tests/TempFolder.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/KeysetFolder.h"
 #include "ui/MainWindowIds.h"
 #include "ui/memory/MemoryToolkit.h"
 

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/unit/device/MockToolkit.h"
 
 namespace quorbel {

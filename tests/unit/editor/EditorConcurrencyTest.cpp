@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "editor/SequenceEditor.h"
-#include "tests/unit/editor/EditorWindow.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/EditorWindow.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

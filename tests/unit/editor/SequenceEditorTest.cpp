@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/editor/EditorWindow.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/EditorWindow.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

@@ -1,7 +1,7 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "keysets/KeysetNames.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

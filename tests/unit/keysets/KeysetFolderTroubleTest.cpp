@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

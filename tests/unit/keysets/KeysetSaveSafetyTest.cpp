@@ -6,7 +6,7 @@
 #include <csignal>
 
 #include "keysets/FileHead.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

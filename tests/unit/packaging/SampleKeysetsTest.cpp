@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "keysets/FixedText.h"
-#include "tests/unit/keysets/KeysetFolder.h"
+#include "tests/support/KeysetFolder.h"
 
 namespace quorbel {
 namespace {

@@ -9,7 +9,7 @@
 #include "playback/HeldInput.h"
 #include "playback/Playback.h"
 #include "playback/memory/ClockWait.h"
-#include "tests/unit/target/KeysetListFixture.h"
+#include "tests/support/KeysetListFixture.h"
 
 namespace quorbel {
 
