@@ -15,10 +15,10 @@
 #include "platform/linux/x11/X11Input.h"
 #include "tests/e2e/KeysetImage.h"
 #include "tests/gui/app/ProgramRun.h"
-#include "tests/integration/device/SurfaceProcess.h"
 #include "tests/integration/x11/ChildProcess.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
+#include "tests/support/SurfaceProcess.h"
 
 namespace quorbel::testing {
 

@@ -19,6 +19,7 @@
 #include "platform/memory/MemoryPortWaiter.h"
 #include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
+#include "tests/support/TempFolder.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtUiRequests.h"
 
@@ -35,8 +36,8 @@ QWidget* MainWindowWidget() {
 }
 
 TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
-  std::string pattern = (fs::temp_directory_path() / "quorbel-qt-XXXXXX").string();
-  const fs::path folder = ::mkdtemp(pattern.data());
+  const TempFolder made("quorbel-qt-");
+  const fs::path& folder = made.Path();
   fs::create_directory(folder / "keysets");
   std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
       << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=9600\r\n";
@@ -84,7 +85,6 @@ TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
   EXPECT_TRUE(openDuringRun);
   EXPECT_FALSE(port.IsOpen());
   EXPECT_TRUE(fs::exists(folder / "QuorbelU.ini"));
-  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/gui/app/ProgramRun.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
+#include "tests/support/SurfaceProcess.h"
 
 namespace quorbel::testing {
 namespace {
@@ -121,14 +122,14 @@ TEST_F(ProgramProcessTest, PressOnTheSurfaceTypesIntoTheProgramInFront) {
   WriteKeyset(folder, "Default", kPlay, 'D', 0);
   // The recorder's executable is named x11_recorder, so this keyset is its.
   WriteKeyset(folder, "x11_recorder", kPlay, 'S', kCtrl);
-  ScriptedSurface surface(folder);
+  SurfaceProcess surface(folder.path(), 1);
   auto program = StartProgram(folder, server->display());
   ASSERT_NE(WaitForWindow(*desktop, program->pid(),
                           [](const std::string& title) { return title == "Quorbel - Default"; }),
             0u);
   RecorderProcess target(server->display());  // takes the focus
 
-  surface.Send("press 59");
+  surface.Command("press 59");
   EXPECT_EQ(KeyLines(target, 4),
             (Lines{"press Control_L 0", "press s 4", "release s 4", "release Control_L 4"}));
   EXPECT_EQ(Terminate(*program), 0);
@@ -138,13 +139,13 @@ TEST_F(ProgramProcessTest, SignalDuringAHeldKeyReleasesEveryKey) {
   folder.WritePreferences(1, 38400);
   // A delay of 100 ticks holds the keys down for five seconds.
   WriteKeyset(folder, "Default", 59, 'S', kCtrl, 100);
-  ScriptedSurface surface(folder);
+  SurfaceProcess surface(folder.path(), 1);
   auto program = StartProgram(folder, server->display());
   ASSERT_NE(WaitForWindow(*desktop, program->pid(),
                           [](const std::string& title) { return title == "Quorbel - Default"; }),
             0u);
   RecorderProcess target(server->display());
-  surface.Send("press 59");
+  surface.Command("press 59");
   ASSERT_EQ(KeyLines(target, 2), (Lines{"press Control_L 0", "press s 4"}));
   EXPECT_EQ(Terminate(*program), 0);
   EXPECT_EQ(KeyLines(target, 2), (Lines{"release s 4", "release Control_L 4"}));

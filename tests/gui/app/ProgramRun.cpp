@@ -1,10 +1,5 @@
 #include "tests/gui/app/ProgramRun.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -16,28 +11,17 @@ namespace quorbel::testing {
 
 namespace fs = std::filesystem;
 
-ProgramFolder::ProgramFolder() {
-  std::string pattern = (fs::temp_directory_path() / "quorbelu-run-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-  path_ = pattern;
-}
-
-ProgramFolder::~ProgramFolder() {
-  std::error_code error;
-  fs::remove_all(path_, error);
-}
-
 void ProgramFolder::WritePreferences(int port, int baudRate) const {
-  std::ofstream(path_ / "QuorbelU.ini", std::ios::binary)
+  std::ofstream(path() / "QuorbelU.ini", std::ios::binary)
       << "[QUORBELU]\r\nCom Port=" << port << "\r\nBaud Rate=" << baudRate << "\r\n";
 }
 
 void ProgramFolder::AddKeysets(int count) const {
-  fs::create_directories(path_ / "keysets");
+  fs::create_directories(path() / "keysets");
   const std::string image(kKeysetFileBytes, '\0');
   for (int k = 0; k < count; ++k) {
     const std::string name = k == 0 ? "Default" : "Program" + std::to_string(k);
-    std::ofstream(path_ / "keysets" / (name + ".qrb"), std::ios::binary) << image;
+    std::ofstream(path() / "keysets" / (name + ".qrb"), std::ios::binary) << image;
   }
 }
 
@@ -57,29 +41,6 @@ std::unique_ptr<ChildProcess> StartSurface(const ProgramFolder& folder) {
       QUORBEL_SURFACE_PROGRAM, "--port", "1", "--dir", folder.path().string(), "--stay"});
   WaitUntilReady(*surface);
   return surface;
-}
-
-ScriptedSurface::ScriptedSurface(const ProgramFolder& folder) {
-  const fs::path commands = folder.path() / "surface-commands";
-  if (::mkfifo(commands.c_str(), 0600) != 0) throw std::runtime_error("no command pipe");
-  process_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{"sh", "-c", "exec \"$1\" --port 1 --dir \"$2\" <\"$3\"", "sh",
-                               QUORBEL_SURFACE_PROGRAM, folder.path().string(), commands.string()});
-  // Opening blocks until the surface's shell opens the other end.
-  commands_ = ::open(commands.c_str(), O_WRONLY | O_CLOEXEC);
-  if (commands_ < 0) throw std::runtime_error("command pipe not opened");
-  WaitUntilReady(*process_);
-}
-
-ScriptedSurface::~ScriptedSurface() {
-  if (commands_ >= 0) ::close(commands_);
-}
-
-void ScriptedSurface::Send(const std::string& command) {
-  const std::string line = command + "\n";
-  if (::write(commands_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-    throw std::runtime_error("the simulated surface took no command");
-  }
 }
 
 void WriteKeyset(const ProgramFolder& folder, const std::string& name, int control, int key,

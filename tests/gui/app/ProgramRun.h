@@ -9,6 +9,7 @@
 #include "common/Types.h"
 #include "platform/Desktop.h"
 #include "tests/integration/x11/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel::testing {
 
@@ -16,38 +17,17 @@ namespace quorbel::testing {
 // port links and single-instance lock live there. Removed when it goes away.
 class ProgramFolder {
  public:
-  ProgramFolder();
-  ~ProgramFolder();
-  ProgramFolder(const ProgramFolder&) = delete;
-  ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return folder_.Path(); }
   void WritePreferences(int port, int baudRate) const;
   // `count` keyset files, "Default" among them, each a full keyset image.
   void AddKeysets(int count) const;
 
  private:
-  std::filesystem::path path_;
+  TempFolder folder_{"quorbelu-run-"};
 };
 
 // The simulated surface on "Com 1" of the folder, ready when this returns.
 std::unique_ptr<ChildProcess> StartSurface(const ProgramFolder& folder);
-
-// The simulated surface on "Com 1" of the folder, taking its commands
-// ("press 59") from the test.
-class ScriptedSurface {
- public:
-  explicit ScriptedSurface(const ProgramFolder& folder);
-  ~ScriptedSurface();
-  ScriptedSurface(const ScriptedSurface&) = delete;
-  ScriptedSurface& operator=(const ScriptedSurface&) = delete;
-
-  void Send(const std::string& command);
-
- private:
-  std::unique_ptr<ChildProcess> process_;
-  int commands_ = -1;
-};
 
 // A keyset file in the folder whose control `control` plays `key` with the
 // modifier bits `modifiers` and `delay` ticks in its first layer.

@@ -26,20 +26,6 @@ constexpr std::chrono::milliseconds kLookAgain{5};
 
 }  // namespace
 
-CurrentFolder::CurrentFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quorbel-link-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a folder");
-  path_ = pattern;
-  previous_ = std::filesystem::current_path().string();
-  std::filesystem::current_path(path_);
-}
-
-CurrentFolder::~CurrentFolder() {
-  std::error_code ignored;
-  std::filesystem::current_path(previous_, ignored);
-  std::filesystem::remove_all(path_, ignored);
-}
-
 LinkRig::LinkRig(int portNumber) {
   toolkit.CreateForm("MAIN", "", "QuorbelU", {}, "_C", 15, 32);
   toolkit.AddMenuTitle("main", kPreferencesMenu, "&Preferences");

@@ -14,8 +14,9 @@
 #include "platform/memory/MemoryUiRequests.h"
 #include "tests/integration/device/CountingPortWaiter.h"
 #include "tests/integration/device/RecordingActions.h"
-#include "tests/integration/device/SurfaceProcess.h"
 #include "tests/integration/device/WatchedLinuxParts.h"
+#include "tests/support/SurfaceProcess.h"
+#include "tests/support/TempFolder.h"
 #include "ui/WindowState.h"
 #include "ui/memory/MemoryToolkit.h"
 
@@ -23,21 +24,6 @@ namespace quorbel::testing {
 
 inline constexpr WindowId kMainWindow = 1;
 inline constexpr WindowId kOtherWindow = 2;
-
-// A fresh folder under /tmp that is the current directory while it lives, so
-// that "ports/comN" names the simulated surface's link.
-class CurrentFolder {
- public:
-  CurrentFolder();
-  ~CurrentFolder();
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-  std::string previous_;
-};
 
 // The whole device link on the real serial port, clock and poll() waiter,
 // with the real device thread, against the simulated surface running as its
@@ -75,7 +61,7 @@ class LinkRig {
   std::string Caption() const { return toolkit.Caption("main"); }
   bool AnyPortMarkChecked() const;
 
-  CurrentFolder folder;
+  WorkingFolder folder{"quorbel-link-"};
   MemoryUiRequests ui;
   ui::MemoryToolkit toolkit;
   WatchedClock clock;

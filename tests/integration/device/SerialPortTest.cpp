@@ -33,7 +33,7 @@ class SerialPortTest : public ::testing::Test {
     return bytes;
   }
 
-  CurrentFolder folder;
+  WorkingFolder folder{"quorbel-link-"};
   SurfaceProcess surface{folder.Path(), kPort};
 };
 

@@ -19,6 +19,7 @@
 #include "keysets/KeysetNames.h"
 #include "tests/integration/keysets/KeysetVersions.h"
 #include "tests/integration/keysets/SaverProcess.h"
+#include "tests/support/TempFolder.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::testing {
@@ -44,14 +45,8 @@ int Rounds() {
 class SaveKillTest : public ::testing::Test {
  protected:
   SaveKillTest() {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-savekill-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
     folder_ = root_ / "keysets";
     file_ = folder_ / (std::string(kLoopKeysetName) + ".qrb");
-  }
-  ~SaveKillTest() override {
-    std::error_code error;
-    fs::remove_all(root_, error);
   }
 
   // The two whole files the loop writes, saved here without interruption.
@@ -80,7 +75,8 @@ class SaveKillTest : public ::testing::Test {
     return std::max(microseconds(100), std::chrono::duration_cast<microseconds>(spent / saves));
   }
 
-  fs::path root_, folder_, file_;
+  TempFolder made_{"quorbel-savekill-"};
+  fs::path root_ = made_.Path(), folder_, file_;
   std::string versions_[2];
 };
 

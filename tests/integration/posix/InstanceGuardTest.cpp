@@ -12,7 +12,7 @@
 
 #include "platform/linux/posix/LinuxClock.h"
 #include "platform/linux/posix/LinuxInstanceGuard.h"
-#include "tests/integration/posix/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel::testing {
 namespace {
@@ -20,14 +20,14 @@ namespace {
 class InstanceGuardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    runtime_ = folder_.Path() + "/runtime";
+    runtime_ = folder_.Path().string() + "/runtime";
     std::filesystem::create_directory(runtime_);
     ::chmod(runtime_.c_str(), 0700);
     ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
   }
   void TearDown() override { ::unsetenv("XDG_RUNTIME_DIR"); }
 
-  TempFolder folder_;
+  WorkingFolder folder_{"quorbel-serial-"};
   std::string runtime_;
 };
 
@@ -75,10 +75,10 @@ TEST_F(InstanceGuardTest, LockOfAnotherProcessHoldsUntilItExits) {
 
 TEST_F(InstanceGuardTest, RuntimeFolderOthersCanEnterIsNotUsed) {
   ::chmod(runtime_.c_str(), 0777);
-  LinuxInstanceGuard guard(folder_.Path() + "/no-run-user", folder_.Path());
+  LinuxInstanceGuard guard(folder_.Path().string() + "/no-run-user", folder_.Path());
   ASSERT_EQ(guard.Acquire("QuorbelU-guard-test"), GuardResult::Acquired);
   EXPECT_FALSE(std::filesystem::exists(runtime_ + "/QuorbelU-guard-test.lock"));
-  const std::string fallback = folder_.Path() + "/quorbel-" + std::to_string(::geteuid());
+  const std::string fallback = folder_.Path().string() + "/quorbel-" + std::to_string(::geteuid());
   struct stat info {};
   ASSERT_EQ(::lstat(fallback.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700U);
@@ -90,14 +90,14 @@ TEST_F(InstanceGuardTest, RuntimeFolderOthersCanEnterIsNotUsed) {
 TEST_F(InstanceGuardTest, WithoutRuntimeVariableTheFoldersAreTriedInTurn) {
   ::unsetenv("XDG_RUNTIME_DIR");
   const std::string uid = std::to_string(::geteuid());
-  const std::string runUser = folder_.Path() + "/run-user";
+  const std::string runUser = folder_.Path().string() + "/run-user";
   std::filesystem::create_directories(runUser + "/" + uid);
   ::chmod((runUser + "/" + uid).c_str(), 0700);
   LinuxInstanceGuard session(runUser, folder_.Path());
   ASSERT_EQ(session.Acquire("QuorbelU"), GuardResult::Acquired);
   EXPECT_TRUE(std::filesystem::exists(runUser + "/" + uid + "/QuorbelU.lock"));
 
-  const std::string fallback = folder_.Path() + "/quorbel-" + uid;
+  const std::string fallback = folder_.Path().string() + "/quorbel-" + uid;
   std::filesystem::create_directory(fallback);
   ::chmod(fallback.c_str(), 0700);
   if (::geteuid() == 0) {
@@ -105,7 +105,7 @@ TEST_F(InstanceGuardTest, WithoutRuntimeVariableTheFoldersAreTriedInTurn) {
   } else {
     ::chmod(fallback.c_str(), 0777);  // a folder of our own that others may use
   }
-  LinuxInstanceGuard taken(folder_.Path() + "/no-run-user", folder_.Path());
+  LinuxInstanceGuard taken(folder_.Path().string() + "/no-run-user", folder_.Path());
   EXPECT_EQ(taken.Acquire("QuorbelU"), GuardResult::Failed);
   EXPECT_NE(taken.Trouble().find(fallback), std::string::npos) << taken.Trouble();
   EXPECT_FALSE(std::filesystem::exists(fallback + "/QuorbelU.lock"));

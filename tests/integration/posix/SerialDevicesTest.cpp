@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/linux/posix/LinuxSerialDevices.h"
-#include "tests/integration/posix/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel::testing {
 namespace {
@@ -41,9 +41,9 @@ class SerialDevicesTest : public ::testing::Test {
     return paths;
   }
 
-  TempFolder folder_;
-  std::string dev_ = folder_.Path() + "/dev";
-  std::string sys_ = folder_.Path() + "/sys";
+  WorkingFolder folder_{"quorbel-serial-"};
+  std::string dev_ = folder_.Path().string() + "/dev";
+  std::string sys_ = folder_.Path().string() + "/sys";
   std::optional<LinuxSerialDevices> made_;
 };
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/linux/posix/LinuxSerialPort.h"
-#include "tests/integration/posix/SurfaceProcess.h"
-#include "tests/integration/posix/TempFolder.h"
+#include "tests/support/SurfaceProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel::testing {
 namespace {
@@ -55,15 +55,15 @@ bool WaitPending(LinuxSerialPort& port, std::size_t count) {
 class SerialLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(surface_.WaitForLine("ready com1"));
+    ASSERT_TRUE(surface_.NextLine("ready com1"));
     surface_.Command("log on");
-    ASSERT_TRUE(surface_.WaitForLine("log on"));
+    ASSERT_TRUE(surface_.NextLine("log on"));
     ASSERT_TRUE(port_.Open(1, 38400));
   }
 
   void Send(const Bytes& bytes) { ASSERT_TRUE(port_.Write(bytes)); }
 
-  TempFolder folder_;
+  WorkingFolder folder_{"quorbel-serial-"};
   SurfaceProcess surface_{folder_.Path(), 1};
   LinuxSerialPort port_;
 };
@@ -97,16 +97,16 @@ TEST_F(SerialLinkTest, IdentityRequestIsAnsweredNormallyShortOrNotAtAll) {
   // A surface answers before it reports the request, so a press sent after
   // the report arrives behind the answer, or first when there is none.
   surface_.Command("answer silent");
-  ASSERT_TRUE(surface_.WaitForLine("answer silent"));
+  ASSERT_TRUE(surface_.NextLine("answer silent"));
   Send(kIdentityRequest);
-  ASSERT_TRUE(surface_.WaitForLine("recv F0 7D 25 03 F7"));
+  ASSERT_TRUE(surface_.NextLine("recv F0 7D 25 03 F7"));
   surface_.Command("press 1");
   EXPECT_THAT(ReadBytes(port_, 3), ElementsAre(0xBF, 0x12, 0x01));
 
   surface_.Command("answer short");
-  ASSERT_TRUE(surface_.WaitForLine("answer short"));
+  ASSERT_TRUE(surface_.NextLine("answer short"));
   Send(kIdentityRequest);
-  ASSERT_TRUE(surface_.WaitForLine("recv F0 7D 25 03 F7"));
+  ASSERT_TRUE(surface_.NextLine("recv F0 7D 25 03 F7"));
   surface_.Command("press 2");
   const Bytes shortThenPress = ReadBytes(port_, 13);
   ASSERT_EQ(shortThenPress.size(), 13U);
@@ -116,7 +116,7 @@ TEST_F(SerialLinkTest, IdentityRequestIsAnsweredNormallyShortOrNotAtAll) {
               ElementsAre(0xBF, 0x12, 0x02));
 
   surface_.Command("answer late 50");
-  ASSERT_TRUE(surface_.WaitForLine("answer late 50"));
+  ASSERT_TRUE(surface_.NextLine("answer late 50"));
   Send(kIdentityRequest);
   EXPECT_EQ(ReadBytes(port_, 11).size(), 11U);
 }
@@ -126,7 +126,7 @@ TEST_F(SerialLinkTest, LampsAndDisplayShowInTheSurfacesState) {
   Send({0xBF, 0x14, 0x48});
   for (char c : std::string("Layer 2")) Send({0xBF, 0x15, static_cast<std::uint8_t>(c)});
   Send({0xBF, 0x67, 0x00});
-  ASSERT_TRUE(surface_.WaitForLine("recv BF 67 00"));
+  ASSERT_TRUE(surface_.NextLine("recv BF 67 00"));
 
   const auto state = surface_.State();
   EXPECT_THAT(state, Contains("lamps 20"));
@@ -202,7 +202,7 @@ TEST_F(SerialLinkTest, LinksToNonTerminalsOrInFoldersOthersMayWriteAreRefused) {
 
 TEST_F(SerialLinkTest, UnplugHangsUpWithoutBusyReadsAndPlugLetsItOpenAgain) {
   surface_.Command("unplug");
-  ASSERT_TRUE(surface_.WaitForLine("unplugged"));
+  ASSERT_TRUE(surface_.NextLine("unplugged"));
 
   pollfd wait{port_.Descriptor(), POLLIN, 0};
   ASSERT_EQ(::poll(&wait, 1, 10'000), 1);
@@ -217,7 +217,7 @@ TEST_F(SerialLinkTest, UnplugHangsUpWithoutBusyReadsAndPlugLetsItOpenAgain) {
   port_.DiscardPending();
 
   surface_.Command("plug");
-  ASSERT_TRUE(surface_.WaitForLine("ready com1"));
+  ASSERT_TRUE(surface_.NextLine("ready com1"));
   port_.Close();
   EXPECT_EQ(port_.Descriptor(), -1);
   ASSERT_TRUE(port_.Open(1, 38400));

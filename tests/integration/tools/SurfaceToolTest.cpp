@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "tests/integration/posix/SurfaceProcess.h"
-#include "tests/integration/posix/TempFolder.h"
+#include "tests/support/SurfaceProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel::testing {
 namespace {
@@ -14,10 +14,10 @@ namespace {
 // The surface program must never leave a link to a dead terminal behind,
 // which the editor would then open as a port that never answers.
 TEST(SurfaceToolTest, LinkIsMadeOnStartAndRemovedOnQuitEndOfInputAndSignals) {
-  TempFolder folder;
+  WorkingFolder folder{"quorbel-surface-"};
   for (int signal : {0, SIGTERM, SIGINT}) {
     SurfaceProcess surface(folder.Path(), 4);
-    ASSERT_TRUE(surface.WaitForLine("ready com4"));
+    ASSERT_TRUE(surface.NextLine("ready com4"));
     EXPECT_TRUE(std::filesystem::is_symlink("ports/com4"));
     EXPECT_TRUE(std::filesystem::exists("ports/com4"));
     if (signal != 0) {
@@ -26,23 +26,23 @@ TEST(SurfaceToolTest, LinkIsMadeOnStartAndRemovedOnQuitEndOfInputAndSignals) {
       EXPECT_FALSE(std::filesystem::is_symlink("ports/com4")) << "signal " << signal;
     } else {
       surface.Command("quit");
-      ASSERT_FALSE(surface.WaitForLine("never"));
+      ASSERT_FALSE(surface.NextLine("never"));
       EXPECT_FALSE(std::filesystem::is_symlink("ports/com4"));
     }
   }
 }
 
 TEST(SurfaceToolTest, UnplugRemovesTheLinkAndPlugMakesANewOne) {
-  TempFolder folder;
+  WorkingFolder folder{"quorbel-surface-"};
   SurfaceProcess surface(folder.Path(), 1);
-  ASSERT_TRUE(surface.WaitForLine("ready com1"));
+  ASSERT_TRUE(surface.NextLine("ready com1"));
   surface.Command("unplug");
-  ASSERT_TRUE(surface.WaitForLine("unplugged"));
+  ASSERT_TRUE(surface.NextLine("unplugged"));
   EXPECT_FALSE(std::filesystem::is_symlink("ports/com1"));
   surface.Command("press 1");
-  EXPECT_TRUE(surface.WaitForLine("error: unplugged"));
+  EXPECT_TRUE(surface.NextLine("error: unplugged"));
   surface.Command("plug");
-  ASSERT_TRUE(surface.WaitForLine("ready com1"));
+  ASSERT_TRUE(surface.NextLine("ready com1"));
   EXPECT_TRUE(std::filesystem::exists("ports/com1"));
 }
 

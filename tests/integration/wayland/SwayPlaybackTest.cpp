@@ -13,8 +13,8 @@
 #include "platform/linux/wayland/SwayWindows.h"
 #include "platform/linux/wayland/WaylandDesktop.h"
 #include "tests/gui/app/ProgramRun.h"
-#include "tests/integration/device/SurfaceProcess.h"
 #include "tests/integration/wayland/HeadlessSway.h"
+#include "tests/support/SurfaceProcess.h"
 
 namespace quorbel::testing {
 namespace {

@@ -10,6 +10,7 @@
 #include "platform/linux/x11/X11Input.h"
 #include "tests/integration/x11/RecorderProcess.h"
 #include "tests/integration/x11/XvfbServer.h"
+#include "tests/support/TempFolder.h"
 
 namespace quorbel {
 namespace {
@@ -54,9 +55,8 @@ class X11DesktopTest : public ::testing::Test {
 std::unique_ptr<XvfbServer> X11DesktopTest::server_;
 
 TEST_F(X11DesktopTest, AProgramIsKnownByItsWindow) {
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("quorbel-x11-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
+  const TempFolder made("quorbel-x11-");
+  const std::filesystem::path& folder = made.Path();
   const std::filesystem::path tool = folder / "my.tool";
   std::filesystem::copy_file(QUORBEL_X11_RECORDER, tool,
                              std::filesystem::copy_options::overwrite_existing);
@@ -73,7 +73,6 @@ TEST_F(X11DesktopTest, AProgramIsKnownByItsWindow) {
     std::filesystem::remove(tool);
     EXPECT_EQ(desktop_->ExecutablePath(processId), tool.string());
   }
-  std::filesystem::remove_all(folder);
 }
 
 TEST_F(X11DesktopTest, TheServerTellsTheProcessOfAWindowThatDoesNot) {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/UserGuide.h"
+#include "tests/support/TempFolder.h"
 #include "tests/unit/app/MainEventsFixture.h"
 
 namespace quorbel {
@@ -113,8 +114,8 @@ TEST_F(MainEventsTest, AboutBoxKeepsTheWindowFromMinimising) {
 }
 
 TEST_F(MainEventsTest, HelpOpensTheHelpFileElseTheUserGuideElseSaysThatNoneIsThere) {
-  folder = std::filesystem::temp_directory_path() / ("quorbel-help-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  const TempFolder help("quorbel-help-");
+  folder = help.Path();
   Send(ui::kHelpItem);
   EXPECT_THAT(kit.HelpRequests(), IsEmpty());
   ASSERT_EQ(kit.MessageBoxes().size(), 1u);
@@ -139,19 +140,17 @@ TEST_F(MainEventsTest, HelpOpensTheHelpFileElseTheUserGuideElseSaysThatNoneIsThe
   ASSERT_EQ(kit.MessageBoxes().size(), 2u);
   EXPECT_THAT(kit.MessageBoxes()[1].text, HasSubstr((folder / "quorbel.hlp").string()));
   EXPECT_EQ(state.windows.DialogActive, 0);
-  std::filesystem::remove_all(folder);
   std::filesystem::remove(guide);
 }
 
 TEST(UserGuide, IsFoundInTheSharedDocumentsBesideTheProgramsFolder) {
-  const std::filesystem::path prefix =
-      std::filesystem::temp_directory_path() / ("quorbel-prefix-" + std::to_string(::getpid()));
+  const TempFolder made("quorbel-prefix-");
+  const std::filesystem::path& prefix = made.Path();
   std::filesystem::create_directories(prefix / "share" / "doc" / "quorbelu");
   EXPECT_EQ(FindUserGuide(prefix / "bin" / "quorbelu"), std::filesystem::path());
   std::ofstream(prefix / "share" / "doc" / "quorbelu" / "guide.html") << "<html></html>";
   EXPECT_EQ(FindUserGuide(prefix / "bin" / "quorbelu"),
             prefix / "share" / "doc" / "quorbelu" / "guide.html");
-  std::filesystem::remove_all(prefix);
 }
 
 TEST_F(MainEventsTest, CtrlF12ShowsAndHidesTheWindowList) {

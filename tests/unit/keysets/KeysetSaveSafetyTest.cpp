@@ -124,8 +124,8 @@ TEST_F(KeysetSaveSafetyTest, ALinkOthersCouldPlaceIsNeverWrittenThrough) {
 }
 
 TEST(FileHeadTest, TheWriteReplacesThePathItselfAndNeverFollowsALink) {
-  char pattern[] = "/tmp/quorbel-head-XXXXXX";
-  const fs::path folder = ::mkdtemp(pattern);
+  const TempFolder made("quorbel-head-");
+  const fs::path& folder = made.Path();
   ::chmod(folder.c_str(), 0777);  // as a shared folder is
   WriteFile(folder / "victim", "victim");
   fs::create_symlink(folder / "victim", folder / "out.qrb");
@@ -145,7 +145,6 @@ TEST(FileHeadTest, TheWriteReplacesThePathItselfAndNeverFollowsALink) {
   EXPECT_FALSE(ReplaceFileHead(folder / "new.qrb", head, LinkPolicy::Refuse));
   EXPECT_EQ(ReadFile(folder / "new.qrb"), head);
   EXPECT_EQ(FolderEntries(folder).size(), 5u) << "no temporary file is left";
-  fs::remove_all(folder);
 }
 
 TEST_F(KeysetSaveSafetyTest, AFolderThatTakesNoFileLeavesTheOldOne) {

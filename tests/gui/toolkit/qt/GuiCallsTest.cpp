@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ToolkitFixture.h"
+#include "tests/support/UiRequestsContract.h"
 #include "ui/qt/QtUiRequests.h"
 
 namespace quorbel::ui {
@@ -89,108 +90,21 @@ TEST_F(ToolkitTest, ADelayOffTheGuiThreadSleepsWithoutTheGuiThread) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(19));
 }
 
-// Serves the window's events (and so the device thread's requests) until
-// `done` holds or a deadline has passed.
-template <typename Done>
-void ServeEventsUntil(QtToolkit& kit, Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done() && std::chrono::steady_clock::now() < deadline) kit.Delay(0.002f);
-}
-
-// Posted and waited-for requests run in the order they were asked for; a
-// CatchUp() of the device thread returns only once all it posted has run.
-TEST_F(ToolkitTest, PostedAndWaitedRequestsRunInOrderAndCatchUpWaitsForThePosted) {
-  QtUiRequests requests(kit.Calls());
-  std::vector<int> order;  // touched only on the GUI thread
-  std::atomic<int> postedRun{0};
-  std::atomic<bool> caughtUpEarly{false};
-  std::atomic<bool> finished{false};
-  std::thread device([&] {
-    for (int round = 0; round < 50; ++round) {
-      const int base = round * 4;
-      requests.Post([&, base] {
-        order.push_back(base);
-        ++postedRun;
-      });
-      requests.Run([&, base] { order.push_back(base + 1); });
-      requests.Post([&, base] {
-        order.push_back(base + 2);
-        ++postedRun;
-      });
-      requests.Post([&, base] {
-        order.push_back(base + 3);
-        ++postedRun;
-      });
-      requests.CatchUp();
-      if (postedRun != (round + 1) * 3) caughtUpEarly = true;
-    }
-    finished = true;
-  });
-  ServeEventsUntil(kit, [&] { return finished.load(); });
-  device.join();
-  ASSERT_EQ(order.size(), 200u);
-  for (int i = 0; i < 200; ++i) EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
-  EXPECT_FALSE(caughtUpEarly);
-}
-
-// A posted request that waits for the device thread (serving its requests
-// meanwhile) is not waited for by that thread's CatchUp(): the two would
-// wait on each other. What is posted inside that wait still is.
-TEST_F(ToolkitTest, CatchUpDoesNotWaitForAPostedRequestThatWaitsForTheCaller) {
-  QtUiRequests requests(kit.Calls());
-  std::atomic<bool> deviceDone{false};
-  std::atomic<bool> waiting{false};
-  std::atomic<bool> innerRun{false};
-  std::atomic<bool> innerMissed{false};
-  bool outerWaitEnded = false;
-  std::thread device([&] {
-    requests.Post([&] {
-      waiting = true;
-      requests.ServeUntil([&] { return deviceDone.load(); });
-      outerWaitEnded = true;
-    });
+// The GUI thread serves requests in Qt's event loop, a delay of the toolkit's
+// at a time, as the program does.
+struct QtCarrier {
+  template <typename Done>
+  void ServeUntil(Done done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!waiting && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-    requests.CatchUp();
-    requests.Post([&] { innerRun = true; });
-    requests.CatchUp();
-    if (!innerRun) innerMissed = true;
-    deviceDone = true;
-    requests.Wake();
-    requests.CatchUp();
-  });
-  ServeEventsUntil(kit, [&] { return outerWaitEnded; });
-  device.join();
-  EXPECT_TRUE(outerWaitEnded);
-  EXPECT_FALSE(innerMissed);
-}
+    while (!done() && std::chrono::steady_clock::now() < deadline) kit.Delay(0.002f);
+  }
+  void NestedLoop() { kit.Delay(0.005f); }
 
-// A stop asked for inside a posted request (a nested event loop there served
-// the event that asks for it) waits for the device thread: it runs only once
-// the request has returned, and the device thread's CatchUp() returns then.
-TEST_F(ToolkitTest, AStopAskedInsideAPostedRequestRunsOnceItHasReturned) {
-  QtUiRequests requests(kit.Calls());
-  std::atomic<bool> deviceDone{false};
-  bool stopRanInside = false;
-  bool stopped = false;
-  std::thread device([&] {
-    requests.Post([&] {
-      kit.Delay(0.005f);
-      requests.OutsideRequests([&] {
-        requests.ServeUntil([&] { return deviceDone.load(); });
-        stopped = true;
-      });
-      stopRanInside = stopped;
-    });
-    requests.CatchUp();
-    deviceDone = true;
-    requests.Wake();
-  });
-  ServeEventsUntil(kit, [&] { return stopped; });
-  device.join();
-  EXPECT_TRUE(stopped);
-  EXPECT_FALSE(stopRanInside);
-}
+  QtToolkit kit;
+  QtUiRequests requests{kit.Calls()};
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, UiRequestsContract, QtCarrier);
 
 }  // namespace
 }  // namespace quorbel::ui

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "WindowFixture.h"
+#include "tests/support/TempFolder.h"
 #include "tools/surface/SurfaceTool.h"
 #include "tools/surfacewindow/SurfaceGeometry.h"
 #include "tools/surfacewindow/ToolDriver.h"
@@ -24,8 +25,6 @@ using Bytes = std::vector<std::uint8_t>;
 class ToolDriverTest : public ::testing::Test {
  protected:
   ToolDriverTest() {
-    char pattern[] = "/tmp/surfacewindow-XXXXXX";
-    dir_ = ::mkdtemp(pattern);
     EXPECT_EQ(::pipe2(input_, O_CLOEXEC), 0);
     surfacetool::ToolOptions options;
     options.dir = dir_;
@@ -55,7 +54,6 @@ class ToolDriverTest : public ::testing::Test {
     ::close(editor_);
     ::close(input_[0]);
     ::close(input_[1]);
-    std::filesystem::remove_all(dir_);
   }
 
   void EditorSends(const Bytes& bytes) {
@@ -89,7 +87,8 @@ class ToolDriverTest : public ::testing::Test {
     return done();
   }
 
-  std::string dir_;
+  TempFolder folder_{"surfacewindow-"};
+  std::string dir_ = folder_.Path().string();
   int input_[2] = {-1, -1};
   int editor_ = -1;
   bool finished_ = false;
@@ -111,8 +110,8 @@ TEST_F(ToolDriverTest, AClickReachesTheEditorAndTheEditorsLampReachesTheWindow) 
   ASSERT_TRUE(ServeUntil([this] { return tool_->State().LampOn(59); }));
   ASSERT_TRUE(ServeUntil([this] { return tool_->State().DisplayAt(2) == "Q"; }));
   const QImage lit = window_->grab().toImage();
-  EXPECT_TRUE(
-      DiffersIn(dark, lit, PictureRect(*panel_layout::PlaceOf(1059)).translated(-SurfaceArea().topLeft())));
+  EXPECT_TRUE(DiffersIn(
+      dark, lit, PictureRect(*panel_layout::PlaceOf(1059)).translated(-SurfaceArea().topLeft())));
 }
 
 TEST_F(ToolDriverTest, CommandsStillWorkAndAnswersStillGoOutBesideTheWindow) {

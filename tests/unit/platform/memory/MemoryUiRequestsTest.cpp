@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/UiRequestsContract.h"
+
 namespace quorbel {
 namespace {
 
@@ -114,107 +116,20 @@ TEST(MemoryUiRequests, ServePendingRunsWhatIsQueuedAndReleasesTheCaller) {
   EXPECT_EQ(requests.ServePending(), 0u);
 }
 
-// Posted and waited-for requests run in the order they were asked for; a
-// CatchUp() of the device thread returns only once all it posted has run.
-TEST(MemoryUiRequests, PostedAndWaitedRequestsRunInOrderAndCatchUpWaitsForThePosted) {
-  MemoryUiRequests requests;
-  std::vector<int> order;  // touched only on the GUI thread
-  std::atomic<int> postedRun{0};
-  std::atomic<bool> caughtUpEarly{false};
-  std::atomic<bool> finished{false};
-  std::thread device([&] {
-    for (int round = 0; round < 50; ++round) {
-      const int base = round * 4;
-      requests.Post([&, base] {
-        order.push_back(base);
-        ++postedRun;
-      });
-      requests.Run([&, base] { order.push_back(base + 1); });
-      requests.Post([&, base] {
-        order.push_back(base + 2);
-        ++postedRun;
-      });
-      requests.Post([&, base] {
-        order.push_back(base + 3);
-        ++postedRun;
-      });
-      requests.CatchUp();
-      if (postedRun != (round + 1) * 3) caughtUpEarly = true;
-    }
-    finished = true;
-    requests.Wake();
-  });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  requests.ServeUntil(
-      [&] { return finished.load() || std::chrono::steady_clock::now() > deadline; });
-  device.join();
-
-  ASSERT_EQ(order.size(), 200u);
-  for (int i = 0; i < 200; ++i) EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
-  EXPECT_FALSE(caughtUpEarly);
-}
-
-// A posted request that waits for the device thread (serving its requests
-// meanwhile) is not waited for by that thread's CatchUp(): the two would
-// wait on each other. What is posted inside that wait still is.
-TEST(MemoryUiRequests, CatchUpDoesNotWaitForAPostedRequestThatWaitsForTheCaller) {
-  MemoryUiRequests requests;
-  std::atomic<bool> deviceDone{false};
-  std::atomic<bool> innerRun{false};
-  std::atomic<bool> innerMissed{false};
-  std::atomic<bool> waiting{false};
-  bool outerWaitEnded = false;
-  std::thread device([&] {
-    requests.Post([&] {
-      waiting = true;
-      requests.ServeUntil([&] { return deviceDone.load(); });
-      outerWaitEnded = true;
-    });
+// The GUI thread serves requests in ServeUntil, as the program's main window
+// does while it waits for the device thread.
+struct MemoryCarrier {
+  template <typename Done>
+  void ServeUntil(Done done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!waiting && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-    requests.CatchUp();
-    requests.Post([&] { innerRun = true; });
-    requests.CatchUp();
-    if (!innerRun) innerMissed = true;
-    deviceDone = true;
-    requests.Wake();
-    // Now the posted request can end, and is waited for again.
-    requests.CatchUp();
-  });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  requests.ServeUntil(
-      [&] { return outerWaitEnded || std::chrono::steady_clock::now() > deadline; });
-  device.join();
-  EXPECT_TRUE(outerWaitEnded);
-  EXPECT_FALSE(innerMissed);
-}
+    requests.ServeUntil([&] { return done() || std::chrono::steady_clock::now() > deadline; });
+  }
+  void NestedLoop() {}
 
-// A stop asked for inside a posted request (its nested wait served the
-// event that asks for it) waits for the device thread: it runs only once
-// the request has returned, and the device thread's CatchUp() returns then.
-TEST(MemoryUiRequests, AStopAskedInsideAPostedRequestRunsOnceItHasReturned) {
   MemoryUiRequests requests;
-  std::atomic<bool> deviceDone{false};
-  bool stopRanInside = false;
-  bool stopped = false;
-  std::thread device([&] {
-    requests.Post([&] {
-      requests.OutsideRequests([&] {
-        requests.ServeUntil([&] { return deviceDone.load(); });
-        stopped = true;
-      });
-      stopRanInside = stopped;
-    });
-    requests.CatchUp();
-    deviceDone = true;
-    requests.Wake();
-  });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  requests.ServeUntil([&] { return stopped || std::chrono::steady_clock::now() > deadline; });
-  device.join();
-  EXPECT_TRUE(stopped);
-  EXPECT_FALSE(stopRanInside);
-}
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, UiRequestsContract, MemoryCarrier);
 
 }  // namespace
 }  // namespace quorbel

@@ -6,7 +6,9 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -23,6 +25,9 @@ struct SurfaceLine {
 // kept, in order, by a reader thread that calls `onLine` after each one.
 class SurfaceProcess {
  public:
+  // How long a wait for the surface lasts at most.
+  static constexpr std::chrono::seconds kPatience{10};
+
   // Starts the program and waits for its "ready" line. Throws when it cannot.
   // With `windowDisplay` it also shows its window on that X display.
   SurfaceProcess(const std::string& dir, int port, std::function<void()> onLine = {},
@@ -49,14 +54,23 @@ class SurfaceProcess {
   // or -1 when none came within the time-out. Only for waits that need no
   // help from the caller's thread.
   long WaitForLine(std::size_t from, const std::string& prefix,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+                   std::chrono::milliseconds timeout = kPatience) const;
+  // Waits for the next line that starts with `prefix`, after the one the last
+  // call found, and returns it. Nothing when none came in time or the program
+  // ended.
+  std::optional<std::string> NextLine(std::string_view prefix);
   // Sends a command and waits for the line that confirms it.
   long CommandAndWait(const std::string& line, const std::string& confirmation);
   // Asks for the state and returns its lines, "end state" left out.
   std::vector<std::string> State();
 
+  // Sends a signal and waits for the program to end; its exit status.
+  int Stop(int signal);
+
  private:
   void ReadLines();
+  // Waits for the program to end, killing it after kPatience; its exit status.
+  int Reap();
 
   pid_t pid_ = -1;
   int input_ = -1;
@@ -66,6 +80,7 @@ class SurfaceProcess {
   mutable std::condition_variable arrived_;
   std::vector<SurfaceLine> lines_;
   bool ended_ = false;
+  std::size_t next_ = 0;
   std::thread reader_;
 };
 

@@ -1,4 +1,4 @@
-#include "tests/integration/device/SurfaceProcess.h"
+#include "tests/support/SurfaceProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,8 +18,6 @@ extern char** environ;
 namespace quorbel::testing {
 
 namespace {
-
-constexpr std::chrono::seconds kQuitWait{5};
 
 void ClosePair(int fds[2]) {
   ::close(fds[0]);
@@ -78,9 +76,23 @@ SurfaceProcess::SurfaceProcess(const std::string& dir, int port, std::function<v
 }
 
 SurfaceProcess::~SurfaceProcess() {
-  Command("quit");
+  // With its window the surface stays at the end of its input; it quits on
+  // the command. One that has ended already takes no command: the write
+  // would break its pipe.
+  bool ended = pid_ < 0;
+  {
+    std::lock_guard lock(mutex_);
+    ended = ended || ended_;
+  }
+  if (!ended) Command("quit");
   ::close(input_);
-  const auto deadline = std::chrono::steady_clock::now() + kQuitWait;
+  if (pid_ > 0) Reap();
+  reader_.join();
+  ::close(output_);
+}
+
+int SurfaceProcess::Reap() {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
   int status = 0;
   while (::waitpid(pid_, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
@@ -90,8 +102,13 @@ SurfaceProcess::~SurfaceProcess() {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  reader_.join();
-  ::close(output_);
+  pid_ = -1;
+  return status;
+}
+
+int SurfaceProcess::Stop(int signal) {
+  ::kill(pid_, signal);
+  return Reap();
 }
 
 void SurfaceProcess::Command(const std::string& line) {
@@ -157,6 +174,14 @@ long SurfaceProcess::WaitForLine(std::size_t from, const std::string& prefix,
     return ended_;
   });
   return found;
+}
+
+std::optional<std::string> SurfaceProcess::NextLine(std::string_view prefix) {
+  const long found = WaitForLine(next_, std::string(prefix));
+  if (found < 0) return std::nullopt;
+  next_ = static_cast<std::size_t>(found) + 1;
+  std::lock_guard lock(mutex_);
+  return lines_[next_ - 1].text;
 }
 
 long SurfaceProcess::CommandAndWait(const std::string& line, const std::string& confirmation) {
