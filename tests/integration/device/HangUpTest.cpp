@@ -75,7 +75,7 @@ TEST(HangUpOfTheFirstPort, WhileTheSurfaceIsAwayNoOtherDeviceIsOpenedInItsPlace)
   rig.link.status.StatusTick();
   EXPECT_EQ(rig.Caption(), "Quorbel - Default");
   rig.surface->Command("press 3");
-  EXPECT_TRUE(rig.Await([&] { return rig.actions.Count("play 3") == 1; }));
+  EXPECT_TRUE(rig.Await([&] { return rig.actions.Count("play 3 in 2") == 1; }));
 }
 
 }  // namespace

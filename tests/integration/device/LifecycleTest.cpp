@@ -31,7 +31,8 @@ class LifecycleTest : public ::testing::Test {
   // A press on the surface reaches playback.
   bool PressIsPlayed(int control) {
     rig.surface->Command("press " + std::to_string(control));
-    return rig.Await([&] { return rig.actions.Count("play " + std::to_string(control)) == 1; });
+    return rig.Await(
+        [&] { return rig.actions.Count("play " + std::to_string(control) + " in 2") == 1; });
   }
 
   LinkRig rig{kPort};

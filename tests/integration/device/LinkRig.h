@@ -13,17 +13,14 @@
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryUiRequests.h"
 #include "tests/integration/device/CountingPortWaiter.h"
-#include "tests/integration/device/RecordingActions.h"
 #include "tests/integration/device/WatchedLinuxParts.h"
+#include "tests/support/RecordingActions.h"
 #include "tests/support/SurfaceProcess.h"
 #include "tests/support/TempFolder.h"
 #include "ui/WindowState.h"
 #include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::testing {
-
-inline constexpr WindowId kMainWindow = 1;
-inline constexpr WindowId kOtherWindow = 2;
 
 // The whole device link on the real serial port, clock and poll() waiter,
 // with the real device thread, against the simulated surface running as its
@@ -70,7 +67,7 @@ class LinkRig {
   MemoryDesktop desktop;
   SelectionState selection;
   ui::WindowState windows;
-  RecordingActions actions{ui, selection};
+  RecordingActions actions{ui, selection, desktop};
   KeysetModel keysets;
   LinkSettings settings;
   DeviceContext context{port, clock, desktop, ui, actions, selection, windows};

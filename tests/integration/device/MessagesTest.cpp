@@ -40,7 +40,7 @@ class MessagesTest : public ::testing::Test {
 TEST_F(MessagesTest, GarbageIsDroppedAndAHalfMessageWaitsQuietlyForItsThirdByte) {
   rig.SurfaceSends("raw 00 7F BF 12 05");
   // The keys leave without waiting for the panel, which follows in its own time.
-  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 5", "select 1005"));
+  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 5 in 2", "select 1005"));
 
   rig.actions.Clear();
   rig.SurfaceSends("raw BF 12");
@@ -50,13 +50,13 @@ TEST_F(MessagesTest, GarbageIsDroppedAndAHalfMessageWaitsQuietlyForItsThirdByte)
   EXPECT_EQ(rig.port.BytesPending(), 0U);
 
   rig.SurfaceSends("raw 09");
-  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 9", "select 1009"));
+  EXPECT_THAT(rig.actions.Log(), UnorderedElementsAre("play 9 in 2", "select 1009"));
 }
 
 TEST_F(MessagesTest, EverySixthJogStepReplaysWithSpeedRange5) {
   EXPECT_THAT(PlaysAfterEachJogStep(18),
               ElementsAre(0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 3));
-  EXPECT_THAT(Plays(), ElementsAre("play 126", "play 126", "play 126"));
+  EXPECT_THAT(Plays(), ElementsAre("play 126 in 2", "play 126 in 2", "play 126 in 2"));
   // The jog half was selected on the panel, and put back once the wheel
   // stood still.
   EXPECT_EQ(rig.actions.Log().front(), "select 1126");
@@ -93,7 +93,8 @@ TEST_F(MessagesTest, WithSpeedRange0EveryJogStepReplaysWhicheverBitsBesideTheDir
   for (const char* step : {"raw BF 65 40", "raw BF 65 7F", "raw BF 65 3F", "raw BF 65 01"}) {
     rig.SurfaceSends(step);
   }
-  EXPECT_THAT(Plays(), ElementsAre("play 126", "play 126", "play 127", "play 127"));
+  EXPECT_THAT(Plays(),
+              ElementsAre("play 126 in 2", "play 126 in 2", "play 127 in 2", "play 127 in 2"));
 }
 
 TEST_F(MessagesTest, ShuttlePositionsReplayTheirControlsOrLetTheMainWindowSelectThem) {
@@ -101,7 +102,8 @@ TEST_F(MessagesTest, ShuttlePositionsReplayTheirControlsOrLetTheMainWindowSelect
     rig.SurfaceSends(std::string("shuttle ") + position);
   }
   // Forward 48 would index past the controls: dropped.
-  EXPECT_THAT(Plays(), ElementsAre("play 58", "play 81", "play 93", "play 61", "play 73"));
+  EXPECT_THAT(Plays(), ElementsAre("play 58 in 2", "play 81 in 2", "play 93 in 2", "play 61 in 2",
+                                   "play 73 in 2"));
 
   rig.actions.Clear();
   rig.desktop.SetForeground(kMainWindow);

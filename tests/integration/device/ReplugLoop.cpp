@@ -32,7 +32,7 @@ struct LoopCounts {
 };
 
 bool PressIsPlayed(LinkRig& rig, int control) {
-  const std::string play = "play " + std::to_string(control);
+  const std::string play = "play " + std::to_string(control) + " in 2";
   const int before = rig.actions.Count(play);
   rig.surface->Command("press " + std::to_string(control));
   return rig.Await([&] { return rig.actions.Count(play) > before; });

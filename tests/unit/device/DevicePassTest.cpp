@@ -87,7 +87,7 @@ TEST_F(DevicePassTest, ShuttlePositionsReplayTheirControlsAndAreKeptInShuttleSte
     int control;
   } cases[] = {{0x00, 0, 58}, {0x01, 1, 81}, {0x0D, 13, 93}, {0x7F, -1, 61}, {0x73, -13, 73}};
   for (const auto& c : cases) {
-    rig.actions.ClearLog();
+    rig.actions.Clear();
     rig.Send({kStart, kShuttle, c.value});
     Pass();
     EXPECT_THAT(rig.actions.Log(), ElementsAre("play " + std::to_string(c.control) + " in 2"))
@@ -124,7 +124,7 @@ TEST_F(DevicePassTest, TheJogDividerReplaysEverySpeedRangePlusOneSteps) {
   JogSteps(1);
   EXPECT_EQ(Plays(), 3);
 
-  rig.actions.ClearLog();
+  rig.actions.Clear();
   rig.selection.SpeedRange = 0;
   JogSteps(4);
   EXPECT_EQ(Plays(), 4);
@@ -140,7 +140,7 @@ TEST_F(DevicePassTest, MessagesOtherThanJogStepsStartTheCountAgain) {
   };
   for (const auto& message : between) {
     pass.Reset();
-    rig.actions.ClearLog();
+    rig.actions.Clear();
     JogSteps(3);
     for (int b : message) rig.Send({b});
     Pass();
@@ -218,7 +218,7 @@ TEST_F(DevicePassTest, CaptureModeAddsTheCursorInTheTargetsClientAreaInsteadOfRe
   EXPECT_THAT(rig.desktop.Restored(), ElementsAre(kMainWindow));
 
   // Shift and the main window in front capture nothing either.
-  rig.actions.ClearLog();
+  rig.actions.Clear();
   rig.Send({kStart, kPress, 20});
   Pass();
   MainWindowInFront();
@@ -248,7 +248,7 @@ TEST_F(DevicePassTest, TheJogIndicatorGoesDarkMoreThan100MsAfterTheLastWheelMess
 
 TEST_F(DevicePassTest, APressOrReleaseClearsTheJogIndicatorWithoutResettingThePictures) {
   for (int kind : {kPress, kRelease}) {
-    rig.actions.ClearLog();
+    rig.actions.Clear();
     JogSteps(1);
     rig.Send({kStart, kind, 0x05});
     Pass();

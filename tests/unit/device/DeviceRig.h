@@ -17,12 +17,10 @@
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
+#include "tests/support/RecordingActions.h"
 #include "ui/WindowState.h"
 
 namespace quorbel::testing {
-
-inline constexpr WindowId kMainWindow = 1;
-inline constexpr WindowId kOtherWindow = 2;
 
 // GUI-thread requests that also tell the test when the device thread has
 // asked for one, so a test can act while the thread waits on the GUI thread.
@@ -48,46 +46,6 @@ class WatchedUiRequests : public UiRequests {
   std::mutex mutex_;
   std::condition_variable changed_;
   int asked_ = 0;
-};
-
-// Writes down, as text, everything the device thread asks of the program.
-class RecordingActions : public SurfaceActions {
- public:
-  RecordingActions(UiRequests& ui, const SelectionState& selection, MemoryDesktop& desktop)
-      : ui_(ui), selection_(selection), desktop_(desktop) {}
-
-  void SelectControlCommand(int commandId) override;
-  bool CaptureMode() override { return captureMode_; }
-  void CapturePoint(int control, Point clientPoint) override;
-  void ResetWheelIndicators() override { Record("reset wheels"); }
-  void LightBothShuttleLamps() override { Record("light shuttle lamps"); }
-  void Play(int control, WindowId target) override;
-
-  void SetCaptureMode(bool on) { captureMode_ = on; }
-  // Runs `work` inside every select-control command, on the GUI thread, as
-  // the main window would run events it lets through meanwhile.
-  void SetOnSelect(std::function<void()> work) { onSelect_ = std::move(work); }
-  // From now on Play waits until Interrupt(), like a long sequence.
-  void PlayUntilInterrupted();
-  void Interrupt();
-
-  std::vector<std::string> Log() const;
-  bool Logged(const std::string& entry) const;
-  void ClearLog();
-
- private:
-  void Record(const std::string& entry);
-
-  UiRequests& ui_;
-  const SelectionState& selection_;
-  MemoryDesktop& desktop_;
-  std::atomic<bool> captureMode_{false};
-  std::function<void()> onSelect_;
-  mutable std::mutex mutex_;
-  std::condition_variable interrupted_;
-  std::vector<std::string> log_;
-  bool playUntilInterrupted_ = false;
-  bool interrupt_ = false;
 };
 
 // A surface on an open port, the main window and one other program's window
