@@ -139,6 +139,8 @@ TEST_F(ToolkitTest, HeldPostsWaitForTheirReleaseOrForTheNextWaitedRequest) {
   EXPECT_FALSE(caughtUpEarly);
 }
 
+}  // namespace
+
 // The GUI thread serves requests in Qt's event loop, a delay of the toolkit's
 // at a time, as the program does.
 struct QtCarrier {
@@ -154,5 +156,4 @@ struct QtCarrier {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, UiRequestsContract, QtCarrier);
 
-}  // namespace
 }  // namespace quorbel::ui

@@ -116,6 +116,8 @@ TEST(MemoryUiRequests, ServePendingRunsWhatIsQueuedAndReleasesTheCaller) {
   EXPECT_EQ(requests.ServePending(), 0u);
 }
 
+}  // namespace
+
 // The GUI thread serves requests in ServeUntil, as the program's main window
 // does while it waits for the device thread.
 struct MemoryCarrier {
@@ -131,5 +133,4 @@ struct MemoryCarrier {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, UiRequestsContract, MemoryCarrier);
 
-}  // namespace
 }  // namespace quorbel
