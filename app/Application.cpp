@@ -5,10 +5,10 @@
 #include "app/FolderReport.h"
 #include "common/Failure.h"
 #include "device/Preferences.h"
-#include "ui/FormName.h"
+#include "toolkit/FormName.h"
+#include "toolkit/Messages.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
-#include "ui/Messages.h"
 
 namespace quorbel {
 
@@ -28,6 +28,7 @@ Application::Application(Platform platform, const PartsFactory& makeParts)
       files_(
           state_.keysets, [this] { return platform_.workFolder() / "keysets"; }, platform_.toolkit,
           state_.windows),
+      listed_(platform_.toolkit),
       keysetList_(platform_.toolkit, state_.keysets, files_,
                   ui::KeysetList::AfterLoad{[this] { parts_->RefreshWindowList(); },
                                             [this](int slot) { parts_->SelectKeyset(slot); }}),

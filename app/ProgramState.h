@@ -3,7 +3,7 @@
 #include "common/SelectionState.h"
 #include "device/LinkSettings.h"
 #include "keysets/KeysetModel.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 

@@ -28,7 +28,7 @@
 #include "platform/linux/posix/PollPortWaiter.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryUiRequests.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device/LinkSettings.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/SurfaceMessages.h"
+#include "toolkit/FormName.h"
+
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "main";
-constexpr int kKeysetList = 410;
+using ui::kMainForm;
 constexpr const char* kOwnCaption = "QuorbelU";
 constexpr const char* kSurfaceCaption = "Quorbel";
 constexpr const char* kNotActive = " Not Active";
@@ -23,17 +25,12 @@ constexpr std::size_t kReplyLength = 11;
 constexpr std::chrono::milliseconds kReplyPoll{60};
 constexpr std::uint32_t kReplyLimitMs = 100;
 
-constexpr std::array<std::uint8_t, 5> kIdentityRequest = {0xF0, 0x7D, 0x25, 0x03, 0xF7};
-constexpr std::array<std::uint8_t, 4> kIdentityReplyStart = {0xF0, 0x7D, 0x25, 0x03};
-constexpr std::uint8_t kSystemExclusiveStart = 0xF0;
-constexpr std::uint8_t kSystemExclusiveEnd = 0xF7;
-
 }  // namespace
 
 void Presence::SetCaption(const std::string& caption) { toolkit_.SetText(kMainForm, 0, caption); }
 
 bool Presence::AskIdentity() {
-  port_.Write(kIdentityRequest);
+  port_.Write(kIdentityRequestMessage);
   const std::uint32_t asked = clock_.TickMs();
   while (port_.BytesPending() < kReplyLength) {
     clock_.Sleep(kReplyPoll);
@@ -92,9 +89,8 @@ void Presence::Probe(ProbeMode mode) {
   for (int attempt = 0; attempt < kAttempts && !surfaceAnswers_; ++attempt) {
     surfaceAnswers_ = AskIdentity();
   }
-  const std::string caption = surfaceAnswers_
-                                  ? kKeysetCaption + toolkit_.Text(kMainForm, kKeysetList)
-                                  : std::string(kSurfaceCaption) + kNotActive;
+  const std::string caption = surfaceAnswers_ ? kKeysetCaption + listed_.SelectedName()
+                                              : std::string(kSurfaceCaption) + kNotActive;
   runner_.LetGo();
   SetCaption(caption);
 

@@ -3,12 +3,13 @@
 #include <chrono>
 
 #include "common/NumberText.h"
+#include "toolkit/FormName.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "main";
+using ui::kMainForm;
 constexpr std::chrono::milliseconds kDrainPause{200};
 
 }  // namespace

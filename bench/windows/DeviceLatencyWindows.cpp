@@ -25,7 +25,7 @@
 #include "platform/memory/MemoryUiRequests.h"
 #include "platform/windows/CommPortWaiter.h"
 #include "platform/windows/WindowsSerialPort.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace {
 

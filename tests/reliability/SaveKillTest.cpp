@@ -19,7 +19,7 @@
 #include "keysets/KeysetNames.h"
 #include "tests/reliability/KeysetVersions.h"
 #include "tests/reliability/SaverProcess.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ToolkitFixture.h"
-#include "ui/qt/QtUiRequests.h"
+#include "toolkit/qt/QtUiRequests.h"
 
 namespace quorbel::ui {
 namespace {

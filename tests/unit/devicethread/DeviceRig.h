@@ -17,7 +17,7 @@
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel::testing {
 
