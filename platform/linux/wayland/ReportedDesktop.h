@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/linux/wayland/WindowReport.h"
+
+namespace quorbel {
+
+// The desktop as a helper inside the compositor reports it (the KWin script
+// on KDE Plasma, the Shell extension on GNOME): the window in front, its
+// process and frame, sent anew whenever another window comes to the front
+// or the one in front moves. Until the first report, and after one that
+// cannot be read, the window in front is unknown. The only window known is
+// the one in front; a window of this very process stands for the program's
+// main window (`ownWindow`), so that the program knows itself in front.
+// Window ids are given out per window of the desktop and never reused. Safe
+// to use from several threads: reports come on one, questions on others.
+class ReportedDesktop : public Desktop {
+ public:
+  ReportedDesktop(int ownProcess, std::function<WindowId()> ownWindow,
+                  std::function<Point()> cursor);
+
+  // Takes one report; returns why it was refused, empty when taken.
+  std::string Report(std::string_view json);
+
+  WindowId ForegroundWindow() override;
+  std::vector<WindowId> TopLevelWindows() override;
+  std::string WindowTitle(WindowId window) override;
+  std::string WindowClass(WindowId window) override;
+  int ProcessId(WindowId window) override;
+  std::string ExecutablePath(int processId) override;
+  Point CursorPosition() override;
+  Point ScreenToClient(WindowId window, Point screen) override;
+  // Nothing to do: the helpers take no requests, and the window in front is
+  // never a minimised one.
+  void RestoreWindow(WindowId window) override;
+  bool TellsForeground() override;
+
+  // Where the window's client point lies on the screen; the point itself
+  // when the window is not the one in front.
+  Point ClientToScreen(WindowId window, Point client);
+  // The box around all outputs, as last reported.
+  std::optional<wayland::Rect> Layout();
+
+ private:
+  // The report about `window` when it is the one in front.
+  const wayland::WindowReport* Current(WindowId window) const;
+
+  const int ownProcess_;
+  std::function<WindowId()> ownWindow_;
+  std::function<Point()> cursor_;
+  std::mutex mutex_;
+  bool known_ = false;  // the last report could be read
+  std::optional<wayland::WindowReport> front_;
+  WindowId frontId_ = 0;
+  std::optional<wayland::Rect> screen_;
+  std::map<std::string, WindowId> ids_;  // by the desktop's own id of a window
+};
+
+}  // namespace quorbel
