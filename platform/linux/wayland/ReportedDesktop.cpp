@@ -1,9 +1,14 @@
 #include "platform/linux/wayland/ReportedDesktop.h"
 
+#include <algorithm>
+
 #include "platform/linux/x11/ProcessExecutable.h"
 
 namespace quorbel {
 namespace {
+
+// Ids of reported windows start far above any X window id (29 bits).
+constexpr WindowId kFirstReportedId = WindowId{1} << 40;
 
 // Titles and class names are cut to what the keyset logic reads.
 constexpr std::size_t kMaxNameBytes = 254;
@@ -20,27 +25,25 @@ std::string Cut(std::string text) {
 }  // namespace
 
 ReportedDesktop::ReportedDesktop(int ownProcess, std::function<WindowId()> ownWindow,
-                                 std::function<Point()> cursor)
-    : ownProcess_(ownProcess), ownWindow_(std::move(ownWindow)), cursor_(std::move(cursor)) {}
+                                 std::unique_ptr<Desktop> xwayland)
+    : ownProcess_(ownProcess), ownWindow_(std::move(ownWindow)), xwayland_(std::move(xwayland)) {}
+
+bool ReportedDesktop::IsReported(WindowId window) { return window >= kFirstReportedId; }
 
 std::string ReportedDesktop::Report(std::string_view json) {
   std::string why;
   auto report = wayland::ReadWindowReport(json, why);
   std::lock_guard lock(mutex_);
   known_ = report.has_value();
-  if (!report) {
+  if (!report || report->window.empty()) {
     // Whatever is in front now, it is not the window reported before.
     front_.reset();
     frontId_ = 0;
+    if (report && report->screen) screen_ = report->screen;
     return why;
   }
   if (report->screen) screen_ = report->screen;
-  if (report->window.empty()) {
-    front_.reset();
-    frontId_ = 0;
-    return {};
-  }
-  const auto [found, added] = ids_.try_emplace(report->window, ids_.size() + 1);
+  const auto [found, added] = ids_.try_emplace(report->window, kFirstReportedId + ids_.size());
   frontId_ = found->second;
   report->title = Cut(std::move(report->title));
   report->windowClass = Cut(std::move(report->windowClass));
@@ -49,58 +52,81 @@ std::string ReportedDesktop::Report(std::string_view json) {
 }
 
 const wayland::WindowReport* ReportedDesktop::Current(WindowId window) const {
-  return front_ && window != 0 && window == frontId_ ? &*front_ : nullptr;
+  return front_ && IsReported(window) && window == frontId_ ? &*front_ : nullptr;
 }
 
 WindowId ReportedDesktop::ForegroundWindow() {
-  std::lock_guard lock(mutex_);
-  if (!front_) return 0;
-  return front_->processId == ownProcess_ ? ownWindow_() : frontId_;
+  {
+    std::lock_guard lock(mutex_);
+    if (known_) {
+      if (!front_) return 0;
+      return front_->processId == ownProcess_ ? ownWindow_() : frontId_;
+    }
+  }
+  return xwayland_ ? xwayland_->ForegroundWindow() : 0;
 }
 
 std::vector<WindowId> ReportedDesktop::TopLevelWindows() {
-  std::lock_guard lock(mutex_);
-  if (!front_) return {};
-  return {frontId_};
+  {
+    std::lock_guard lock(mutex_);
+    if (known_) return front_ ? std::vector<WindowId>{frontId_} : std::vector<WindowId>{};
+  }
+  return xwayland_ ? xwayland_->TopLevelWindows() : std::vector<WindowId>{};
 }
 
 std::string ReportedDesktop::WindowTitle(WindowId window) {
+  if (!IsReported(window)) return xwayland_ ? xwayland_->WindowTitle(window) : std::string();
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
   return report != nullptr ? report->title : std::string();
 }
 
 std::string ReportedDesktop::WindowClass(WindowId window) {
+  if (!IsReported(window)) return xwayland_ ? xwayland_->WindowClass(window) : std::string();
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
   return report != nullptr ? report->windowClass : std::string();
 }
 
 int ReportedDesktop::ProcessId(WindowId window) {
+  if (!IsReported(window)) return xwayland_ ? xwayland_->ProcessId(window) : 0;
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
   return report != nullptr ? report->processId : 0;
 }
 
+std::vector<WindowFacts> ReportedDesktop::DescribeWindows(const std::vector<WindowId>& windows) {
+  // XWayland's windows in one batch of its X server, as its desktop asks.
+  if (xwayland_ && std::none_of(windows.begin(), windows.end(), IsReported)) {
+    return xwayland_->DescribeWindows(windows);
+  }
+  return Desktop::DescribeWindows(windows);
+}
+
 std::string ReportedDesktop::ExecutablePath(int processId) { return ProcessExecutable(processId); }
 
-Point ReportedDesktop::CursorPosition() { return cursor_(); }
+Point ReportedDesktop::CursorPosition() {
+  return xwayland_ ? xwayland_->CursorPosition() : Point{};
+}
 
 Point ReportedDesktop::ScreenToClient(WindowId window, Point screen) {
+  if (!IsReported(window)) return xwayland_ ? xwayland_->ScreenToClient(window, screen) : screen;
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
   if (report == nullptr) return screen;
   return Point{screen.x - report->frame.x, screen.y - report->frame.y};
 }
 
-Point ReportedDesktop::ClientToScreen(WindowId window, Point client) {
+std::optional<Point> ReportedDesktop::ClientToScreen(WindowId window, Point client) {
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
-  if (report == nullptr) return client;
+  if (report == nullptr) return std::nullopt;
   return Point{client.x + report->frame.x, client.y + report->frame.y};
 }
 
-void ReportedDesktop::RestoreWindow(WindowId) {}
+void ReportedDesktop::RestoreWindow(WindowId window) {
+  if (!IsReported(window) && xwayland_) xwayland_->RestoreWindow(window);
+}
 
 bool ReportedDesktop::TellsForeground() {
   std::lock_guard lock(mutex_);

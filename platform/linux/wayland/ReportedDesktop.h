@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -17,15 +18,17 @@ namespace quorbel {
 // on KDE Plasma, the Shell extension on GNOME): the window in front, its
 // process and frame, sent anew whenever another window comes to the front
 // or the one in front moves. Until the first report, and after one that
-// cannot be read, the window in front is unknown. The only window known is
-// the one in front; a window of this very process stands for the program's
-// main window (`ownWindow`), so that the program knows itself in front.
-// Window ids are given out per window of the desktop and never reused. Safe
-// to use from several threads: reports come on one, questions on others.
+// cannot be read, the window in front is unknown and the programs under
+// XWayland are all that is known, through `xwayland` (null without it). Of
+// the reported windows only the one in front is known; a window of this very
+// process stands for the program's main window (`ownWindow`), so that the
+// program knows itself in front. Reported windows get ids of their own, per
+// window of the desktop, never reused and apart from XWayland's. Safe to use
+// from several threads: reports come on one, questions on others.
 class ReportedDesktop : public Desktop {
  public:
   ReportedDesktop(int ownProcess, std::function<WindowId()> ownWindow,
-                  std::function<Point()> cursor);
+                  std::unique_ptr<Desktop> xwayland);
 
   // Takes one report; returns why it was refused, empty when taken.
   std::string Report(std::string_view json);
@@ -35,27 +38,30 @@ class ReportedDesktop : public Desktop {
   std::string WindowTitle(WindowId window) override;
   std::string WindowClass(WindowId window) override;
   int ProcessId(WindowId window) override;
+  std::vector<WindowFacts> DescribeWindows(const std::vector<WindowId>& windows) override;
   std::string ExecutablePath(int processId) override;
+  // XWayland's pointer: the helpers do not follow the pointer.
   Point CursorPosition() override;
   Point ScreenToClient(WindowId window, Point screen) override;
-  // Nothing to do: the helpers take no requests, and the window in front is
-  // never a minimised one.
+  // A window under XWayland is restored there; a reported window is the one
+  // in front, which is never a minimised one.
   void RestoreWindow(WindowId window) override;
   bool TellsForeground() override;
 
-  // Where the window's client point lies on the screen; the point itself
-  // when the window is not the one in front.
-  Point ClientToScreen(WindowId window, Point client);
+  // Where the client point of the reported window in front lies on the
+  // screen; nullopt for any other window.
+  std::optional<Point> ClientToScreen(WindowId window, Point client);
   // The box around all outputs, as last reported.
   std::optional<wayland::Rect> Layout();
 
  private:
+  static bool IsReported(WindowId window);
   // The report about `window` when it is the one in front.
   const wayland::WindowReport* Current(WindowId window) const;
 
   const int ownProcess_;
   std::function<WindowId()> ownWindow_;
-  std::function<Point()> cursor_;
+  std::unique_ptr<Desktop> xwayland_;
   std::mutex mutex_;
   bool known_ = false;  // the last report could be read
   std::optional<wayland::WindowReport> front_;

@@ -3,10 +3,12 @@
 // foreign message might arrive on the bus.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/linux/wayland/ReportedDesktop.h"
+#include "platform/memory/MemoryDesktop.h"
 
 namespace quorbel {
 namespace {
@@ -26,8 +28,20 @@ std::string Report(const std::string& window, int pid, const std::string& frame,
 
 const std::string kFrame = R"("x": 100, "y": 50, "width": 800, "height": 600)";
 
+// The X windows of XWayland's programs, one of them in front.
+constexpr WindowId kXTerm = 0x1a00007;
+
+std::unique_ptr<Desktop> XWayland() {
+  auto xwayland = std::make_unique<MemoryDesktop>();
+  xwayland->AddWindow(kXTerm, "xterm", "XTerm", 66);
+  xwayland->SetForeground(kXTerm);
+  xwayland->SetCursor(Point{7, 8});
+  xwayland->SetClientOrigin(kXTerm, Point{10, 20});
+  return xwayland;
+}
+
 struct ReportedDesktopTest : ::testing::Test {
-  ReportedDesktop desktop{kOwnProcess, [] { return kOwnWindow; }, [] { return Point{7, 8}; }};
+  ReportedDesktop desktop{kOwnProcess, [] { return kOwnWindow; }, XWayland()};
 };
 
 TEST(WindowReport, FractionsOfScaledOutputsAreRoundedAndOriginsLeftOfTheFirstOutputKept) {
@@ -75,11 +89,29 @@ TEST(WindowReport, WhatIsNoReportIsRefusedWithAReason) {
   }
 }
 
-TEST_F(ReportedDesktopTest, BeforeTheFirstReportTheWindowInFrontIsUnknown) {
+TEST_F(ReportedDesktopTest, BeforeTheFirstReportOnlyTheProgramsUnderXWaylandAreKnown) {
   EXPECT_FALSE(desktop.TellsForeground());
-  EXPECT_EQ(desktop.ForegroundWindow(), 0u);
-  EXPECT_TRUE(desktop.TopLevelWindows().empty());
+  EXPECT_EQ(desktop.ForegroundWindow(), kXTerm);
+  EXPECT_EQ(desktop.TopLevelWindows(), std::vector<WindowId>{kXTerm});
+  EXPECT_EQ(desktop.ProcessId(kXTerm), 66);
   EXPECT_FALSE(desktop.Layout());
+  ReportedDesktop alone{kOwnProcess, [] { return kOwnWindow; }, nullptr};
+  EXPECT_FALSE(alone.TellsForeground());
+  EXPECT_EQ(alone.ForegroundWindow(), 0u);
+  EXPECT_TRUE(alone.TopLevelWindows().empty());
+}
+
+TEST_F(ReportedDesktopTest, ReportedWindowsAndXWaylandsWindowsAreToldApart) {
+  desktop.Report(Report("editor", 4242, kFrame));
+  const WindowId editor = desktop.ForegroundWindow();
+  EXPECT_NE(editor, kXTerm);
+  // A row of the window list made before still reads XWayland's window.
+  EXPECT_EQ(desktop.WindowTitle(kXTerm), "xterm");
+  EXPECT_EQ(desktop.ScreenToClient(kXTerm, Point{15, 25}), (Point{5, 5}));
+  EXPECT_FALSE(desktop.ClientToScreen(kXTerm, Point{5, 5}));
+  EXPECT_EQ(desktop.DescribeWindows({kXTerm, editor}).back().processId, 4242);
+  // The pointer is XWayland's.
+  EXPECT_EQ(desktop.CursorPosition(), (Point{7, 8}));
 }
 
 TEST_F(ReportedDesktopTest, TheReportedWindowIsInFrontWithItsTitleClassAndProcess) {
@@ -91,7 +123,6 @@ TEST_F(ReportedDesktopTest, TheReportedWindowIsInFrontWithItsTitleClassAndProces
   EXPECT_EQ(desktop.WindowTitle(front), "Title of editor");
   EXPECT_EQ(desktop.WindowClass(front), "org.example.editor");
   EXPECT_EQ(desktop.ProcessId(front), 4242);
-  EXPECT_EQ(desktop.CursorPosition(), (Point{7, 8}));
 }
 
 TEST_F(ReportedDesktopTest, OurOwnWindowInFrontIsTheMainWindow) {
@@ -108,7 +139,7 @@ TEST_F(ReportedDesktopTest, AnUnreadableReportForgetsTheWindowBeforeIt) {
   EXPECT_NE(desktop.Report("{\"window\": \"other\", \"pid\": 9}"), "");
   // Whatever came to the front, the editor's keyset must not play into it.
   EXPECT_FALSE(desktop.TellsForeground());
-  EXPECT_EQ(desktop.ForegroundWindow(), 0u);
+  EXPECT_NE(desktop.ForegroundWindow(), editor);
   EXPECT_EQ(desktop.ProcessId(editor), 0);
   // The next good report is believed again.
   desktop.Report(Report("editor", 4242, kFrame));
@@ -126,6 +157,7 @@ TEST_F(ReportedDesktopTest, AWindowNoLongerInFrontIsNotDescribedAndKeepsItsIdWhe
   EXPECT_EQ(desktop.ProcessId(first), 0);
   EXPECT_EQ(desktop.WindowTitle(first), "");
   EXPECT_EQ(desktop.ScreenToClient(first, Point{150, 60}), (Point{150, 60}));
+  EXPECT_FALSE(desktop.ClientToScreen(first, Point{1, 1}));
   desktop.Report(Report("first", 1001, kFrame));
   EXPECT_EQ(desktop.ForegroundWindow(), first);
   // No window in front at all: known to be none.
