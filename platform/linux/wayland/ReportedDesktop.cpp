@@ -34,8 +34,8 @@ std::string ReportedDesktop::Report(std::string_view json) {
   std::string why;
   auto report = wayland::ReadWindowReport(json, why);
   std::lock_guard lock(mutex_);
-  known_ = report.has_value();
-  if (!report || report->window.empty()) {
+  known_ = report && !report->stopped;
+  if (!report || report->stopped || report->window.empty()) {
     // Whatever is in front now, it is not the window reported before.
     front_.reset();
     frontId_ = 0;

@@ -17,8 +17,8 @@ namespace quorbel {
 // The desktop as a helper inside the compositor reports it (the KWin script
 // on KDE Plasma, the Shell extension on GNOME): the window in front, its
 // process and frame, sent anew whenever another window comes to the front
-// or the one in front moves. Until the first report, and after one that
-// cannot be read, the window in front is unknown and the programs under
+// or the one in front moves. Until the first report, after one that cannot
+// be read and after the helper said it stops, the window in front is unknown and the programs under
 // XWayland are all that is known, through `xwayland` (null without it). Of
 // the reported windows only the one in front is known; a window of this very
 // process stands for the program's main window (`ownWindow`), so that the

@@ -47,6 +47,11 @@ std::optional<WindowReport> ReadWindowReport(std::string_view text, std::string&
     return std::nullopt;
   }
   const json* window = Field(report, "window");
+  if (window != nullptr && window->is_null()) {
+    WindowReport stopped;
+    stopped.stopped = true;
+    return stopped;
+  }
   if (window == nullptr || !window->is_string()) {
     why = "a window report without the window's id";
     return std::nullopt;

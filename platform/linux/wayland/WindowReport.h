@@ -13,9 +13,12 @@ namespace quorbel::wayland {
 //   {"window": "<the desktop's id of it>", "pid": 4242, "title": "...",
 //    "class": "...", "x": -1280, "y": 0, "width": 800, "height": 600,
 //    "screen": {"x": -1280, "y": 0, "width": 3200, "height": 1080}}
-// An empty "window" says that no window is in front. Numbers may carry
-// fractions (scaled outputs); they are rounded.
+// An empty "window" says that no window is in front; a null one that the
+// helper stops reporting (switched off), so that the window in front is
+// unknown from then on. Numbers may carry fractions (scaled outputs); they
+// are rounded.
 struct WindowReport {
+  bool stopped = false;
   // Empty when no window is in front.
   std::string window;
   int processId = 0;  // 0 when the desktop does not know it

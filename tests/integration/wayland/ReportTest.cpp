@@ -147,6 +147,13 @@ TEST_F(ReportedDesktopTest, AnUnreadableReportForgetsTheWindowBeforeIt) {
   EXPECT_EQ(desktop.ForegroundWindow(), editor);
 }
 
+TEST_F(ReportedDesktopTest, AHelperThatStopsLeavesTheWindowInFrontUnknownWithoutComplaint) {
+  desktop.Report(Report("editor", 4242, kFrame));
+  EXPECT_EQ(desktop.Report(R"({"window": null})"), "");
+  EXPECT_FALSE(desktop.TellsForeground());
+  EXPECT_EQ(desktop.ForegroundWindow(), kXTerm);
+}
+
 TEST_F(ReportedDesktopTest, AWindowNoLongerInFrontIsNotDescribedAndKeepsItsIdWhenItReturns) {
   desktop.Report(Report("first", 1001, kFrame));
   const WindowId first = desktop.ForegroundWindow();

@@ -3,7 +3,8 @@
 // the focused one moves or changes size, and once more whenever QuorbelU
 // appears on the session bus. The report is one JSON text handed to
 // QuorbelU's WindowActivated method; nothing is sent while QuorbelU is not
-// running.
+// running. Switched off (also while the screen is locked) it says that it
+// stops, so that QuorbelU does not take the last window for the one in front.
 import Gio from 'gi://Gio';
 import GLib from 'gi://GLib';
 import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
@@ -32,10 +33,11 @@ export default class QuorbelUWindows extends Extension {
     }
 
     disable() {
+        this._send({window: null});
+        this._present = false;
         this._follow(null);
         global.display.disconnect(this._focusSignal);
         Gio.bus_unwatch_name(this._watch);
-        this._present = false;
     }
 
     _follow(window) {
@@ -59,8 +61,6 @@ export default class QuorbelUWindows extends Extension {
     }
 
     _report() {
-        if (!this._present)
-            return;
         const [width, height] = global.display.get_size();
         const message = {window: '', screen: {x: 0, y: 0, width, height}};
         const window = this._window;
@@ -76,6 +76,12 @@ export default class QuorbelUWindows extends Extension {
             message.width = frame.width;
             message.height = frame.height;
         }
+        this._send(message);
+    }
+
+    _send(message) {
+        if (!this._present)
+            return;
         Gio.DBus.session.call(SERVICE, PATH, IFACE, 'WindowActivated',
             new GLib.Variant('(s)', [JSON.stringify(message)]), null,
             Gio.DBusCallFlags.NO_AUTO_START, 1000, null, null);
