@@ -89,6 +89,11 @@ struct WindowReportListener::Bus {
   }
 
   bool StartScript(std::string& why) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(kwinScript, error)) {
+      why = "the KWin script " + kwinScript.string() + " is missing (is QuorbelU installed?)";
+      return false;
+    }
     const QString name = QLatin1String(dbus::kKWinScriptName);
     // A copy left loaded by an earlier run that ended without unloading it.
     const QDBusMessage loaded = CallKWin(connection, "isScriptLoaded", {name});

@@ -288,6 +288,15 @@ TEST_P(KWinScript, IsLoadedIntoKWinInPlaceOfAnOldCopyReportsTheWindowInFrontAndI
   EXPECT_EQ(kwin.kwin.Calls().back(), std::string("unloadScript ") + dbus::kKWinScriptName);
 }
 
+TEST(KWinScriptFile, AMissingScriptIsNamedWithoutAskingKWin) {
+  KWinOnTheBus kwin;
+  Receiver receiver(Helper::KWinScript, "/nonexistent/quorbelu-windows.js");
+  std::string why;
+  EXPECT_FALSE(receiver.listener.Listen(why));
+  EXPECT_NE(why.find("/nonexistent/quorbelu-windows.js is missing"), std::string::npos) << why;
+  EXPECT_TRUE(kwin.kwin.Calls().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(KWin6And5, KWinScript, ::testing::Values("6", "5"));
 
 TEST(ShellExtension, ReportsOnceTheProgramIsOnTheBusAndFollowsTheFocusUntilSwitchedOff) {
