@@ -118,9 +118,10 @@ Point ReportedDesktop::ScreenToClient(WindowId window, Point screen) {
 }
 
 std::optional<Point> ReportedDesktop::ClientToScreen(WindowId window, Point client) {
+  if (!IsReported(window)) return std::nullopt;
   std::lock_guard lock(mutex_);
   const auto* report = Current(window);
-  if (report == nullptr) return std::nullopt;
+  if (report == nullptr) return client;
   return Point{client.x + report->frame.x, client.y + report->frame.y};
 }
 

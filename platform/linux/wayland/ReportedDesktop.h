@@ -48,8 +48,9 @@ class ReportedDesktop : public Desktop {
   void RestoreWindow(WindowId window) override;
   bool TellsForeground() override;
 
-  // Where the client point of the reported window in front lies on the
-  // screen; nullopt for any other window.
+  // Where the client point of a reported window lies on the screen: the
+  // point itself when that window is no longer in front (it may be gone);
+  // nullopt for a window under XWayland, which XWayland places.
   std::optional<Point> ClientToScreen(WindowId window, Point client);
   // The box around all outputs, as last reported.
   std::optional<wayland::Rect> Layout();
