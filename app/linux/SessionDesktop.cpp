@@ -155,7 +155,8 @@ void ListenForWindowReports(SessionDesktop& session) {
       ReportingHelper() == WindowReportListener::Helper::ShellExtension) {
     Complain(std::string("GNOME Shell reports no window in front: install and enable the "
                          "extension (gnome-extensions enable ") +
-             dbus::kGnomeExtension + ") and log in again");
+             dbus::kGnomeExtension + ", on GNOME 42 to 44 " + dbus::kGnomeLegacyExtension +
+             ") and log in again");
   }
 }
 

@@ -12,7 +12,8 @@ inline constexpr const char* kReportMethod = "WindowActivated";
 
 // The name KWin knows the script by while it is loaded.
 inline constexpr const char* kKWinScriptName = "quorbelu-windows";
-// The GNOME Shell extension's id.
+// The GNOME Shell extension's id: of GNOME 45 and later, and of GNOME 42 to 44.
 inline constexpr const char* kGnomeExtension = "quorbelu-windows@quorbel.org";
+inline constexpr const char* kGnomeLegacyExtension = "quorbelu-windows-legacy@quorbel.org";
 
 }  // namespace quorbel::dbus

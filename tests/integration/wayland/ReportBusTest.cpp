@@ -299,13 +299,23 @@ TEST(KWinScriptFile, AMissingScriptIsNamedWithoutAskingKWin) {
 
 INSTANTIATE_TEST_SUITE_P(KWin6And5, KWinScript, ::testing::Values("6", "5"));
 
-TEST(ShellExtension, ReportsOnceTheProgramIsOnTheBusAndFollowsTheFocusUntilSwitchedOff) {
+// The extension of GNOME 45 and later (a module), and the one of GNOME 42 to 44
+// (a script), through the same steps.
+class ShellExtension : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShellExtension, ReportsOnceTheProgramIsOnTheBusAndFollowsTheFocusUntilSwitchedOff) {
   if (!HaveNode()) GTEST_SKIP() << "node is not installed (scripts/setup.sh installs it)";
   Receiver receiver(Helper::ShellExtension);
   std::string why;
   ASSERT_TRUE(receiver.listener.Listen(why)) << why;
-  const Ran ran =
-      RunToEnd("node", {QUORBEL_HELPERS_DIR "/gnome-harness.mjs", QUORBEL_GNOME_EXTENSION});
+  const bool legacy = std::string(GetParam()) == "legacy";
+  QStringList arguments{
+      QUORBEL_HELPERS_DIR "/gnome-harness.mjs",
+      QString(QUORBEL_GNOME_EXTENSIONS "/") +
+          (legacy ? "quorbelu-windows-legacy@quorbel.org" : "quorbelu-windows@quorbel.org") +
+          "/extension.js"};
+  if (legacy) arguments << "legacy";
+  const Ran ran = RunToEnd("node", arguments);
   ASSERT_EQ(ran.exitCode, 0) << ran.errors;
   const auto& seens = receiver.seens;
   ASSERT_EQ(seens.size(), 5u);
@@ -320,6 +330,9 @@ TEST(ShellExtension, ReportsOnceTheProgramIsOnTheBusAndFollowsTheFocusUntilSwitc
   EXPECT_FALSE(seens[4].tells);
   EXPECT_EQ(receiver.desktop.Layout(), (wayland::Rect{0, 0, 3200, 1080}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Gnome45AndLater42To44, ShellExtension,
+                         ::testing::Values("module", "legacy"));
 
 }  // namespace
 }  // namespace quorbel

@@ -1,11 +1,14 @@
-// Runs QuorbelU's GNOME Shell extension as GNOME Shell 45 or later would,
-// with stand-ins for Gio, GLib and the Shell's display whose windows the
-// test focuses, moves and resizes: the extension's calls go over the
+// Runs QuorbelU's GNOME Shell extension as GNOME Shell 45 or later would
+// (a module), or with "legacy" as GNOME 42 to 44 would (a script with
+// init()), with stand-ins for Gio, GLib and the Shell's display whose windows
+// the test focuses, moves and resizes: the extension's calls go over the
 // session bus to the program's listener.
-//   node gnome-harness.mjs <extension.js>
+//   node gnome-harness.mjs <extension.js> [legacy]
+import {readFileSync} from 'node:fs';
 import {register} from 'node:module';
 import {setImmediate as tick} from 'node:timers/promises';
 import {pathToFileURL} from 'node:url';
+import vm from 'node:vm';
 
 import {call, nameHasOwner, ownProcess} from './bus-call.mjs';
 
@@ -127,9 +130,20 @@ const editor = new MetaWindow(17, 4242, 'Song - Ed', 'org.example.ed',
 const ours = new MetaWindow(18, ownProcess, 'Quorbel - Default', 'quorbelu',
     {x: 100, y: 100, width: 1015, height: 560});
 
-const {default: QuorbelUWindows} = await import(pathToFileURL(process.argv[2]).href);
+// The extension as its Shell loads it.
+async function load(path, legacy) {
+    if (legacy) {
+        const script = {imports: {gi: {Gio: globalThis.standInGio, GLib: globalThis.standInGLib}},
+            global: globalThis.global};
+        vm.runInNewContext(readFileSync(path, 'utf8'), script);
+        return script.init({uuid: 'quorbelu-windows-legacy@quorbel.org'});
+    }
+    const {default: QuorbelUWindows} = await import(pathToFileURL(path).href);
+    return new QuorbelUWindows({uuid: 'quorbelu-windows@quorbel.org'});
+}
+
 display.focus_window = editor;
-const extension = new QuorbelUWindows({uuid: 'quorbelu-windows@quorbel.org'});
+const extension = await load(process.argv[2], process.argv[3] === 'legacy');
 // 1: the window in front once the program is found on the bus.
 extension.enable();
 await tick();
