@@ -229,4 +229,17 @@ FrontWindow ActiveOrFocusedWindow(Display* display, Window root, Atom netActiveW
   return {reply->focus, false};
 }
 
+Window FocusedTopLevelClient(Display* display, Window focus, Window root, Atom wmState) {
+  xcb_connection_t* connection = XGetXCBConnection(display);
+  const xcb_query_tree_cookie_t tree = xcb_query_tree(connection, static_cast<xcb_window_t>(focus));
+  const auto state = AskProperty(connection, focus, wmState, AnyPropertyType, 0);
+  xcb_generic_error_t* error = nullptr;
+  XcbPtr<xcb_query_tree_reply_t> place(xcb_query_tree_reply(connection, tree, &error));
+  XcbPtr<xcb_generic_error_t> failure(error);
+  const PropertyReply marked = TakeProperty(connection, state);
+  if (!place || place->parent != root) return 0;
+  if (marked && marked->type != XCB_ATOM_NONE) return focus;
+  return place->children_len == 0 ? focus : 0;
+}
+
 }  // namespace quorbel::x11

@@ -35,6 +35,12 @@ struct FrontWindow {
 };
 FrontWindow ActiveOrFocusedWindow(Display* display, Window root, Atom netActiveWindow);
 
+// For a focus window that is a top-level window itself (a desktop without a
+// window manager): the window, when it carries WM_STATE or has no children,
+// learnt in one round trip. 0 when that does not settle it: the caller walks
+// the tree.
+Window FocusedTopLevelClient(Display* display, Window focus, Window root, Atom wmState);
+
 // For each of `tops`: the first window at or below it, depth first, that
 // carries WM_STATE; else the top itself when it is shown (mapped, viewable
 // and not a pop-up); else 0.

@@ -70,11 +70,15 @@ WindowId X11Desktop::ForegroundWindow() {
   const x11::FrontWindow front =
       x11::ActiveOrFocusedWindow(display, impl_->root(), impl_->atoms().netActiveWindow);
   if (front.active || front.window == 0) return front.window;
-  // The focus may be on a child of the client window.
+  // The focus may be on a child of the client window, or on a frame around it.
   const Window focus = front.window;
-  Window top = x11::TopLevelOf(display, focus, impl_->root());
+  const Atom wmState = impl_->atoms().wmState;
+  if (Window client = x11::FocusedTopLevelClient(display, focus, impl_->root(), wmState)) {
+    return client;
+  }
+  const Window top = x11::TopLevelOf(display, focus, impl_->root());
   if (top == 0) return 0;
-  Window client = x11::ClientWindowOf(display, top, impl_->atoms().wmState);
+  const Window client = x11::ClientWindowOf(display, top, wmState);
   return client != 0 ? client : top;
 }
 
