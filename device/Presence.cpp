@@ -22,8 +22,11 @@ constexpr const char* kKeysetCaption = "Quorbel - ";
 
 constexpr int kAttempts = 4;
 constexpr std::size_t kReplyLength = 11;
-constexpr std::chrono::milliseconds kReplyPoll{60};
-constexpr std::uint32_t kReplyLimitMs = 100;
+// An attempt waits up to 120 ms for the reply, looking for it every 4 ms: a
+// surface that is there answers within a few, and the device thread, held
+// still meanwhile, goes back to the presses as soon as it has.
+constexpr std::chrono::milliseconds kReplyLook{4};
+constexpr std::chrono::milliseconds kReplyWindow{120};
 
 }  // namespace
 
@@ -31,16 +34,19 @@ void Presence::SetCaption(const std::string& caption) { toolkit_.SetText(kMainFo
 
 bool Presence::AskIdentity() {
   port_.Write(kIdentityRequestMessage);
-  const std::uint32_t asked = clock_.TickMs();
+  // Counted in sleeps, which last at least as long as asked: the wait is
+  // never shorter than its window, as a millisecond tick could make it.
+  std::chrono::milliseconds waited{0};
   while (port_.BytesPending() < kReplyLength) {
-    clock_.Sleep(kReplyPoll);
-    if (clock_.TickMs() - asked > kReplyLimitMs) {
+    if (waited >= kReplyWindow) {
       // A reply too short to count must not make up a whole one together
-      // with the next attempt's reply. A whole reply that came late stays:
-      // the next attempt finds it.
-      if (port_.BytesPending() < kReplyLength) TakeReply();
+      // with the next attempt's reply.
+      TakeReply();
       return false;
     }
+    const auto look = std::min(kReplyLook, kReplyWindow - waited);
+    clock_.Sleep(look);
+    waited += look;
   }
   // Only the reply's start is checked, and that it is whole.
   const std::vector<std::uint8_t> reply = TakeReply();
