@@ -85,9 +85,9 @@ void Application::Startup() {
 }
 
 void Application::TellForegroundUnknown() {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   platform_.toolkit.MessageBox(ui::kMainForm, kForegroundUnknownText, "QuorbelU", ui::Buttons::Ok);
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 void Application::Shutdown() {
@@ -144,9 +144,9 @@ void Application::ShowGuardFailure() {
 }
 
 void Application::ShowSystemMessage(const std::string& text, const std::string& title) {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   platform_.toolkit.MessageBox("", text, title, ui::Buttons::Ok);
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 }  // namespace quorbel

@@ -121,10 +121,10 @@ void KeysetCommands::DeleteCurrentKeyset() {
   const std::optional<std::string> file = FindKeysetFile(listed, name);
   if (!file) return;
   const fs::path path = c_.files.Folder() / *file;
-  c_.windows.DialogActive = 1;
+  c_.windows.DialogActive = true;
   const int answer = c_.toolkit.MessageBox(kMainForm, "Delete " + Utf8FromPath(path) + "{?}",
                                            "Delete keyset?", ui::Buttons::YesNo);
-  c_.windows.DialogActive = 0;
+  c_.windows.DialogActive = false;
   if (answer == ui::kAnswerNo) return;
   std::error_code ignored;
   fs::remove(path, ignored);

@@ -110,7 +110,7 @@ bool MainEvents::HandleControlEvent(Event& event) {
     if (event.code == kFormClosed) {
       operations_.Shutdown();
     } else if (event.code == kLostFocus) {
-      if (state_.windows.DialogActive != 1) toolkit_.MinimizeForm(kMainForm);
+      if (!state_.windows.DialogActive) toolkit_.MinimizeForm(kMainForm);
     } else if (event.code == kGotFocus) {
       toolkit_.DoEvents();
       operations_.ProbeSurface();
@@ -289,8 +289,8 @@ void MainEvents::HandleEditingControl(const Event& event) {
 }
 
 void MainEvents::ToggleWindowList() {
-  state_.WindowListVisible = 1 - state_.WindowListVisible;
-  if (state_.WindowListVisible == 1) {
+  state_.WindowListVisible = !state_.WindowListVisible;
+  if (state_.WindowListVisible) {
     toolkit_.Show(kMainForm, kWindowListView, kWindowListView);
   } else {
     toolkit_.Hide(kMainForm, kWindowListView, kWindowListView);
@@ -347,9 +347,9 @@ void MainEvents::ShowAbout() {
 }
 
 void MainEvents::AsDialog(const std::function<void()>& command) {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   command();
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 }  // namespace quorbel

@@ -73,9 +73,9 @@ void ProgramComponents::RefreshWindowList() {
 }
 
 void ProgramComponents::ChooseSerialDevice() {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   chooser_.Open();
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 void ProgramComponents::UseSerialDevice(int portNumber, const SerialDevice& device) {

@@ -173,7 +173,6 @@ class Toolkit {
   virtual void Delay(float seconds) = 0;
   virtual void DoEvents() = 0;
   virtual void AllowKeyEvents(int mode) = 0;
-  virtual bool KeyDownNow(int virtualKey) = 0;
 
   // Message box: "|" breaks a line; "{!}" or "{?}" at the end chooses the icon.
   virtual int MessageBox(const std::string& form, const std::string& text, const std::string& title,

@@ -8,9 +8,9 @@ namespace quorbel::ui {
 
 // Process-wide state of the windows, read by both threads.
 struct WindowState {
-  // 1 while the program shows a message box or runs a modal command; the main
-  // window then does not minimise itself when it loses the focus.
-  std::atomic<int> DialogActive{0};
+  // Set while the program shows a message box or runs a modal command; the
+  // main window then does not minimise itself when it loses the focus.
+  std::atomic<bool> DialogActive{false};
   std::atomic<WindowId> MainWindowHandle{0};
 };
 

@@ -174,20 +174,6 @@ void MemoryToolkit::AllowKeyEvents(int mode) {
   keyEventsMode_ = mode;
 }
 
-bool MemoryToolkit::KeyDownNow(int virtualKey) {
-  std::lock_guard lock(mutex_);
-  return keysDown_.contains(virtualKey);
-}
-
-void MemoryToolkit::SetKeyDown(int virtualKey, bool down) {
-  std::lock_guard lock(mutex_);
-  if (down) {
-    keysDown_.insert(virtualKey);
-  } else {
-    keysDown_.erase(virtualKey);
-  }
-}
-
 // --- Queries of forms and state -------------------------------------------------
 
 std::vector<Event> MemoryToolkit::Events() const {

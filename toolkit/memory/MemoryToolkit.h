@@ -7,7 +7,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -90,7 +89,6 @@ class MemoryToolkit : public Toolkit {
   void Delay(float seconds) override;
   void DoEvents() override;
   void AllowKeyEvents(int mode) override;
-  bool KeyDownNow(int virtualKey) override;
 
   int MessageBox(const std::string& form, const std::string& text, const std::string& title,
                  Buttons buttons) override;
@@ -120,8 +118,6 @@ class MemoryToolkit : public Toolkit {
   void QueueAnswer(int answer);
   // Paths for the next file dialogs, in order; empty text when none is queued.
   void QueueFilePath(const std::string& path);
-  // What KeyDownNow reports for a key.
-  void SetKeyDown(int virtualKey, bool down);
 
   // --- Driving, as a user would ---------------------------------------------
   // Every event is recorded in Events() as sent, then given to the event
@@ -240,7 +236,6 @@ class MemoryToolkit : public Toolkit {
   std::vector<std::string> pictureNames_;  // key k names pictureNames_[k - 1]
 
   int keyEventsMode_ = 0;
-  std::set<int> keysDown_;
   std::vector<float> delays_;
   int doEventsCount_ = 0;
 

@@ -77,28 +77,4 @@ bool QtToolkit::RouteKey(QObject* receiver, QKeyEvent* event) {
 
 void QtToolkit::AllowKeyEvents(int mode) { keyEventsMode_.store(mode); }
 
-bool QtToolkit::KeyDownNow(int virtualKey) {
-  return OnGui([&] {
-    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
-    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
-    switch (virtualKey) {
-      case vk::kShift:
-        return modifiers.testFlag(Qt::ShiftModifier);
-      case vk::kControl:
-        return modifiers.testFlag(Qt::ControlModifier);
-      case vk::kAlt:
-        return modifiers.testFlag(Qt::AltModifier);
-      case kLeftButton:
-        return buttons.testFlag(Qt::LeftButton);
-      case kRightButton:
-        return buttons.testFlag(Qt::RightButton);
-      case kMiddleButton:
-        return buttons.testFlag(Qt::MiddleButton);
-      default:
-        return virtualKey > 0 && virtualKey < static_cast<int>(keysDown_.size()) &&
-               keysDown_[static_cast<std::size_t>(virtualKey)];
-    }
-  });
-}
-
 }  // namespace quorbel::ui

@@ -116,7 +116,6 @@ class QtToolkit : public Toolkit {
   void Delay(float seconds) override;
   void DoEvents() override;
   void AllowKeyEvents(int mode) override;
-  bool KeyDownNow(int virtualKey) override;
 
   int MessageBox(const std::string& form, const std::string& text, const std::string& title,
                  Buttons buttons) override;

@@ -60,7 +60,6 @@ class MockToolkit : public Toolkit {
   MOCK_METHOD(void, Delay, (float), (override));
   MOCK_METHOD(void, DoEvents, (), (override));
   MOCK_METHOD(void, AllowKeyEvents, (int), (override));
-  MOCK_METHOD(bool, KeyDownNow, (int), (override));
   MOCK_METHOD(int, MessageBox,
               (const std::string&, const std::string&, const std::string&, Buttons), (override));
   MOCK_METHOD(std::string, OpenFileDialog,
