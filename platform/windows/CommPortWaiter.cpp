@@ -43,7 +43,10 @@ CommPortWaiter::~CommPortWaiter() {
 }
 
 CommPortWaiter::Armed CommPortWaiter::Arm(HANDLE port) {
-  if (pendingOn_ == port) return Armed::Pending;
+  if (pendingOn_ == port) {
+    inherited_ = true;
+    return Armed::Pending;
+  }
   Settle();
   call_ = OVERLAPPED{};
   call_.hEvent = portEvent_;
@@ -52,6 +55,7 @@ CommPortWaiter::Armed CommPortWaiter::Arm(HANDLE port) {
   if (::WaitCommEvent(port, &eventMask_, &call_)) return Armed::Fired;
   if (::GetLastError() != ERROR_IO_PENDING) return Armed::Failed;
   pendingOn_ = port;
+  inherited_ = false;
   return Armed::Pending;
 }
 
@@ -86,7 +90,16 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
     const bool ended = ::GetOverlappedResult(watched, &call_, &ignored, FALSE) != 0;
     const DWORD error = ended ? ERROR_SUCCESS : ::GetLastError();
     pendingOn_ = nullptr;
-    if (ended && (eventMask_ & EV_RXCHAR) != 0) return PortWait::Readable;
+    if (ended && (eventMask_ & EV_RXCHAR) != 0) {
+      // A wait begun before an earlier Wait() returned may tell of bytes the
+      // caller has read since. With the queue empty that is no news, and no
+      // end of the line either (the device thread takes readable with nothing
+      // to read for one): it is waited for afresh.
+      bool gone = false;
+      if (!inherited_ || HasPending(watched, gone)) return PortWait::Readable;
+      if (gone) return PortWait::HungUp;
+      continue;
+    }
     // An earlier port of the same handle value was closed under the wait;
     // this one is new, and is waited for afresh.
     if (error == ERROR_OPERATION_ABORTED) continue;
