@@ -43,10 +43,7 @@ CommPortWaiter::~CommPortWaiter() {
 }
 
 CommPortWaiter::Armed CommPortWaiter::Arm(HANDLE port) {
-  if (pendingOn_ == port) {
-    inherited_ = true;
-    return Armed::Pending;
-  }
+  if (pendingOn_ == port) return Armed::Pending;
   Settle();
   call_ = OVERLAPPED{};
   call_.hEvent = portEvent_;
@@ -72,6 +69,7 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
   const auto deadline = timeout ? Steady::now() + *timeout : Steady::time_point::max();
   HANDLE watched = port == kNoPortHandle ? nullptr : reinterpret_cast<HANDLE>(port);
   if (watched == nullptr) Settle();
+  inherited_ = watched != nullptr && pendingOn_ == watched;
   for (;;) {
     if (watched != nullptr) {
       const Armed armed = Arm(watched);
@@ -89,6 +87,13 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
     DWORD ignored = 0;
     const bool ended = ::GetOverlappedResult(watched, &call_, &ignored, FALSE) != 0;
     const DWORD error = ended ? ERROR_SUCCESS : ::GetLastError();
+    if (error == ERROR_IO_INCOMPLETE) {
+      // Wine signals the event a moment before the call's result is in: the
+      // call is still under way, and is looked at again after a moment.
+      if (timeout && Steady::now() >= deadline) return PortWait::TimedOut;
+      ::Sleep(1);
+      continue;
+    }
     pendingOn_ = nullptr;
     if (ended && (eventMask_ & EV_RXCHAR) != 0) {
       // A wait begun before an earlier Wait() returned may tell of bytes the
