@@ -169,6 +169,7 @@ struct Entrant {
   std::unique_ptr<ProgramFolder> folder;
   std::unique_ptr<ChildProcess> process;
   std::vector<double> micros;
+  int lost = 0;  // presses whose key did not come within two seconds
 };
 
 std::unique_ptr<Entrant> StartFloor(const std::string& display) {
@@ -205,6 +206,23 @@ std::unique_ptr<Entrant> StartEditor(const std::string& name, const std::string&
                     [](const std::string& title) { return title == "Quorbel - Default"; });
   if (window == 0) return nullptr;
   return entrant;
+}
+
+// Presses until a key arrives, for up to ten seconds; presses the program
+// took before it was ready play late, so what comes meanwhile is drained.
+bool WarmUp(Entrant& entrant, TargetWindow& target, const std::array<std::uint8_t, 3>& press,
+            const std::array<std::uint8_t, 3>& release) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    entrant.surface->Send(press);
+    const bool arrived = target.Next(KeyPress, std::chrono::seconds(1)).has_value();
+    entrant.surface->Send(release);
+    if (arrived) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      target.Drain();
+      return true;
+    }
+  }
+  return false;
 }
 
 double Percentile(std::vector<double> values, double share) {
@@ -256,10 +274,18 @@ void BM_PressToKey(benchmark::State& state) {
     state.SkipWithError("the target window did not take the focus");
     return;
   }
-  chain.target->Drain();
-
   const std::array<std::uint8_t, 3> press{0xBF, 0x12, kF1};
   const std::array<std::uint8_t, 3> release{0xBF, 0x13, kF1};
+  // A program may still be in its start-up (the greeting's pause) after its
+  // caption is up: each entrant plays one press before the measuring starts.
+  for (auto& entrant : entrants) {
+    if (!WarmUp(*entrant, *chain.target, press, release)) {
+      state.SkipWithError(("no key from " + entrant->name + " after its start-up").c_str());
+      return;
+    }
+  }
+  chain.target->Drain();
+
   std::mt19937 random(12);
   std::uniform_int_distribution<int> pause(5000, 15000);
   for (auto _ : state) {
@@ -270,8 +296,11 @@ void BM_PressToKey(benchmark::State& state) {
         const Steady::time_point sent = Steady::now();
         const auto arrived = chain.target->Next(KeyPress, std::chrono::seconds(2));
         if (!arrived) {
-          state.SkipWithError(("no key from " + entrant->name).c_str());
-          return;
+          // Counted, not measured: the round goes on with the next entrant.
+          ++entrant->lost;
+          entrant->surface->Send(release);
+          chain.target->Drain();
+          continue;
         }
         entrant->micros.push_back(
             std::chrono::duration<double, std::micro>(*arrived - sent).count());
@@ -287,6 +316,7 @@ void BM_PressToKey(benchmark::State& state) {
     const double p99 = Percentile(entrant->micros, 0.99);
     state.counters[entrant->name + "_p50_us"] = p50;
     state.counters[entrant->name + "_p99_us"] = p99;
+    state.counters[entrant->name + "_lost"] = entrant->lost;
     if (entrant != entrants.front()) {
       state.counters[entrant->name + "_p50_ratio"] = p50 / floorP50;
       state.counters[entrant->name + "_p99_ratio"] = p99 / floorP99;

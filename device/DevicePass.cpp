@@ -120,13 +120,17 @@ bool DevicePass::HandlePress(int control, WindowId target) {
   // its command and is never replayed.
   const bool plays = !IsMainWindow(target) && control != kShiftControl;
   const bool capture = plays && context_.actions.CaptureMode();
-  if (plays && !capture && !ClickReadsShuttleStep(command)) {
-    // The keys leave first; the panel and the editor show the press after them.
-    context_.ui.Post([this, command] { context_.actions.SelectControlCommand(command); });
-  } else {
-    Select(command);
-  }
   litJogIndicator_ = 0;
+  if (plays && !capture && !ClickReadsShuttleStep(command)) {
+    // The keys leave first; the panel and the editor show the press after
+    // them, and the GUI thread is not woken to show it until they have left.
+    const PostsHeld held(context_.ui);
+    context_.ui.Post([this, command] { context_.actions.SelectControlCommand(command); });
+    context_.selection.ShuttleStep = 0;
+    context_.actions.Play(control, target);
+    return true;
+  }
+  Select(command);
   context_.selection.ShuttleStep = 0;
   if (!plays) return false;
   if (!capture) {

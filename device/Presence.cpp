@@ -20,8 +20,11 @@ constexpr const char* kKeysetCaption = "Quorbel - ";
 
 constexpr int kAttempts = 4;
 constexpr std::size_t kReplyLength = 11;
-constexpr std::chrono::milliseconds kReplyPoll{60};
-constexpr std::uint32_t kReplyLimitMs = 100;
+// An attempt waits up to 120 ms for the reply, looking for it every 4 ms: a
+// surface that is there answers within a few, and the device thread, held
+// still meanwhile, goes back to the presses as soon as it has.
+constexpr std::chrono::milliseconds kReplyLook{4};
+constexpr std::uint32_t kReplyWindowMs = 120;
 
 constexpr std::array<std::uint8_t, 5> kIdentityRequest = {0xF0, 0x7D, 0x25, 0x03, 0xF7};
 constexpr std::array<std::uint8_t, 4> kIdentityReplyStart = {0xF0, 0x7D, 0x25, 0x03};
@@ -36,14 +39,14 @@ bool Presence::AskIdentity() {
   port_.Write(kIdentityRequest);
   const std::uint32_t asked = clock_.TickMs();
   while (port_.BytesPending() < kReplyLength) {
-    clock_.Sleep(kReplyPoll);
-    if (clock_.TickMs() - asked > kReplyLimitMs) {
+    const std::uint32_t waited = clock_.TickMs() - asked;
+    if (waited >= kReplyWindowMs) {
       // A reply too short to count must not make up a whole one together
-      // with the next attempt's reply. A whole reply that came late stays:
-      // the next attempt finds it.
-      if (port_.BytesPending() < kReplyLength) TakeReply();
+      // with the next attempt's reply.
+      TakeReply();
       return false;
     }
+    clock_.Sleep(std::min(kReplyLook, std::chrono::milliseconds(kReplyWindowMs - waited)));
   }
   // Only the reply's start is checked, and that it is whole.
   const std::vector<std::uint8_t> reply = TakeReply();

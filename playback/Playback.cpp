@@ -82,6 +82,13 @@ void Playback::Interrupt() {
 
 void Playback::Resume() { wait_.Resume(); }
 
+// The window may catch up while the sequence waits: what it was held back
+// from showing is not held for the length of a delay.
+bool Playback::Pause(float seconds) {
+  ui_.ReleasePosts();
+  return wait_.Wait(seconds);
+}
+
 bool Playback::PlayStep(const Step& step, WindowId target) {
   const StepAction action = ActionOfStep(step.KeyCode, step.Modifiers, catalogue_);
   const std::int32_t delay = PlayedDelay(step.Delay);
@@ -92,7 +99,7 @@ bool Playback::PlayStep(const Step& step, WindowId target) {
     whole = PlayKey(action, step.Modifiers, delay);
   }
   if (!whole) return false;
-  return delay == 0 || wait_.Wait(static_cast<float>(delay) / kTicksPerSecond);
+  return delay == 0 || Pause(static_cast<float>(delay) / kTicksPerSecond);
 }
 
 // A key with a virtual key goes through it; any other character is typed as
@@ -106,7 +113,7 @@ bool Playback::PlayKey(const StepAction& action, int modifiers, int delay) {
   } else {
     input_.CharacterDown(action.character);
   }
-  if (delay != 0 && !wait_.Wait(static_cast<float>(delay) * kHoldSecondsPerTick)) return false;
+  if (delay != 0 && !Pause(static_cast<float>(delay) * kHoldSecondsPerTick)) return false;
   if (action.virtualKey != 0) {
     input_.KeyUp(action.virtualKey);
   } else {
@@ -136,7 +143,7 @@ bool Playback::PlayMouse(const Step& step, StepButton button, WindowId target) {
     case StepButton::None:
       break;
   }
-  return wait_.Wait(kMouseSettleSeconds);
+  return Pause(kMouseSettleSeconds);
 }
 
 }  // namespace quorbel

@@ -33,6 +33,8 @@ class Playback {
   void Resume();
 
  private:
+  // Waits `seconds` of the sequence; false when interrupted.
+  bool Pause(float seconds);
   // False when the step was cut short by an interruption. A key code that
   // names no key presses nothing; the delay still pauses.
   bool PlayStep(const Step& step, WindowId target);

@@ -32,12 +32,28 @@ void MemoryUiRequests::Post(std::function<void()> request) {
   std::lock_guard lock(mutex_);
   queue_.push_back(std::move(queued));
   ++postedQueued_;
+  if (postsHeld_) {
+    wakeOwed_ = true;
+    return;
+  }
   arrived_.notify_all();
+}
+
+void MemoryUiRequests::HoldPosts() {
+  std::lock_guard lock(mutex_);
+  postsHeld_ = true;
+}
+
+void MemoryUiRequests::ReleasePosts() {
+  std::lock_guard lock(mutex_);
+  postsHeld_ = false;
+  if (std::exchange(wakeOwed_, false)) arrived_.notify_all();
 }
 
 void MemoryUiRequests::CatchUp() {
   if (!OnGuiThread()) {
     std::unique_lock lock(mutex_);
+    if (std::exchange(wakeOwed_, false)) arrived_.notify_all();
     // A posted request that waits in ServeUntil() may wait for this very
     // thread: it is not waited for, only what runs or is queued above it.
     finished_.wait(lock, [this] { return postedQueued_ == 0 && postedRunning_ == postedBlocked_; });

@@ -27,6 +27,9 @@ class MemoryUiRequests : public UiRequests {
   // ServeUntil() (it may wait for the very thread catching up); on the GUI
   // thread it serves the queue until every posted request has started.
   void CatchUp() override;
+  // Held posts do not wake a GUI thread that sleeps in ServeUntil().
+  void HoldPosts() override;
+  void ReleasePosts() override;
   // GUI thread only. Sleeps between requests; wakes for each request and
   // for Wake().
   void ServeUntil(const std::function<bool()>& done) override;
@@ -62,6 +65,8 @@ class MemoryUiRequests : public UiRequests {
   // innermost ServeUntil(), waiting with it.
   std::size_t postedBlocked_ = 0;
   bool woken_ = false;
+  bool postsHeld_ = false;
+  bool wakeOwed_ = false;  // posted while held, and no wake-up since
   // GUI thread only: requests running now (nested ones included), and the
   // works put off until none runs.
   int running_ = 0;

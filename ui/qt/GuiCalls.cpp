@@ -40,9 +40,7 @@ void GuiCalls::Call(const std::function<void()>& work) {
   Request request{&work, false, nullptr, {}};
   std::unique_lock lock(mutex_);
   queue_.push_back(&request);
-  arrived_.notify_all();
-  QMetaObject::invokeMethod(
-      &context_, [this] { ServePending(); }, Qt::QueuedConnection);
+  WakeForQueue();
   finished_.wait(lock, [&request] { return request.finished; });
   if (request.failure) std::rethrow_exception(request.failure);
 }
@@ -59,13 +57,34 @@ void GuiCalls::Post(std::function<void()> work) {
   std::lock_guard lock(mutex_);
   queue_.push_back(request);
   ++postedQueued_;
+  if (postsHeld_) {
+    wakeOwed_ = true;
+    return;
+  }
+  WakeForQueue();
+}
+
+void GuiCalls::WakeForQueue() {
+  wakeOwed_ = false;
   arrived_.notify_all();
   QMetaObject::invokeMethod(
       &context_, [this] { ServePending(); }, Qt::QueuedConnection);
 }
 
+void GuiCalls::HoldPosts() {
+  std::lock_guard lock(mutex_);
+  postsHeld_ = true;
+}
+
+void GuiCalls::ReleasePosts() {
+  std::lock_guard lock(mutex_);
+  postsHeld_ = false;
+  if (wakeOwed_) WakeForQueue();
+}
+
 void GuiCalls::CatchUp() {
   std::unique_lock lock(mutex_);
+  if (wakeOwed_) WakeForQueue();
   if (OnGuiThread()) {
     while (postedQueued_ > 0 && ServeOne(lock)) {
     }

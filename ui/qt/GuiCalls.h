@@ -40,6 +40,10 @@ class GuiCalls {
   // for (its wait may be for the very thread catching up), only the works
   // running or queued above that wait.
   void CatchUp();
+  // Posted works queued from HoldPosts() on do not wake the GUI thread until
+  // ReleasePosts(); a Call() or CatchUp() meanwhile wakes it for them too.
+  void HoldPosts();
+  void ReleasePosts();
 
   // GUI thread: runs the calls queued now; returns how many ran.
   std::size_t ServePending();
@@ -62,6 +66,8 @@ class GuiCalls {
   };
   // Takes the next request, if any, and runs it with the lock released.
   bool ServeOne(std::unique_lock<std::mutex>& lock);
+  // With the lock held: wakes the GUI thread to serve the queue.
+  void WakeForQueue();
   // Runs the works put off until no call runs; with the lock released.
   void RunPutOff();
 
@@ -77,6 +83,8 @@ class GuiCalls {
   // innermost ServeUntil(), waiting with it.
   std::size_t postedBlocked_ = 0;
   bool woken_ = false;
+  bool postsHeld_ = false;
+  bool wakeOwed_ = false;  // works were posted while held and nothing woke the GUI thread since
   // GUI thread only: how many calls of other threads it is running now (a
   // call's nested event loop may run another), and the works put off until
   // none is.

@@ -19,6 +19,8 @@ class QtUiRequests : public UiRequests {
   void Run(const std::function<void()>& request) override { calls_.Call(request); }
   void Post(std::function<void()> request) override { calls_.Post(std::move(request)); }
   void CatchUp() override { calls_.CatchUp(); }
+  void HoldPosts() override { calls_.HoldPosts(); }
+  void ReleasePosts() override { calls_.ReleasePosts(); }
   void ServeUntil(const std::function<bool()>& done) override { calls_.ServeUntil(done); }
   void Wake() override { calls_.Wake(); }
   void OutsideRequests(std::function<void()> work) override {

@@ -70,6 +70,15 @@ int ProcessOf(const PropertyReply& reply) {
   return ValidProcessId(value);
 }
 
+// The first window of a WINDOW property; 0 when there is none.
+Window FirstWindow(const PropertyReply& reply) {
+  if (!reply || reply->type != XA_WINDOW || reply->format != 32) return 0;
+  if (xcb_get_property_value_length(reply.get()) < 4) return 0;
+  std::uint32_t value = 0;
+  std::memcpy(&value, xcb_get_property_value(reply.get()), sizeof value);
+  return value;
+}
+
 int ServerProcessOf(xcb_connection_t* connection, xcb_res_query_client_ids_cookie_t cookie) {
   xcb_generic_error_t* error = nullptr;
   XcbPtr<xcb_res_query_client_ids_reply_t> reply(
@@ -203,6 +212,34 @@ std::vector<Window> ClientsOfTopLevels(Display* display, const std::vector<Windo
     }
   }
   return clients;
+}
+
+FrontWindow ActiveOrFocusedWindow(Display* display, Window root, Atom netActiveWindow) {
+  xcb_connection_t* connection = XGetXCBConnection(display);
+  const auto active = AskProperty(connection, root, netActiveWindow, XA_WINDOW, 1);
+  const xcb_get_input_focus_cookie_t focus = xcb_get_input_focus(connection);
+  if (const Window window = FirstWindow(TakeProperty(connection, active))) {
+    xcb_discard_reply(connection, focus.sequence);
+    return {window, true};
+  }
+  xcb_generic_error_t* error = nullptr;
+  XcbPtr<xcb_get_input_focus_reply_t> reply(xcb_get_input_focus_reply(connection, focus, &error));
+  XcbPtr<xcb_generic_error_t> failure(error);
+  if (!reply || reply->focus == XCB_NONE || reply->focus == XCB_INPUT_FOCUS_POINTER_ROOT) return {};
+  return {reply->focus, false};
+}
+
+Window FocusedTopLevelClient(Display* display, Window focus, Window root, Atom wmState) {
+  xcb_connection_t* connection = XGetXCBConnection(display);
+  const xcb_query_tree_cookie_t tree = xcb_query_tree(connection, static_cast<xcb_window_t>(focus));
+  const auto state = AskProperty(connection, focus, wmState, AnyPropertyType, 0);
+  xcb_generic_error_t* error = nullptr;
+  XcbPtr<xcb_query_tree_reply_t> place(xcb_query_tree_reply(connection, tree, &error));
+  XcbPtr<xcb_generic_error_t> failure(error);
+  const PropertyReply marked = TakeProperty(connection, state);
+  if (!place || place->parent != root) return 0;
+  if (marked && marked->type != XCB_ATOM_NONE) return focus;
+  return place->children_len == 0 ? focus : 0;
 }
 
 }  // namespace quorbel::x11

@@ -26,6 +26,21 @@ inline int ValidProcessId(long long value) {
 std::vector<WindowFacts> DescribeWindows(Display* display, const Atoms& atoms,
                                          const std::vector<Window>& windows, bool askServer);
 
+// The window the window manager calls active (_NET_ACTIVE_WINDOW of the root)
+// and, for a desktop without one, the window with the keyboard focus, asked
+// for together: the first when set, else the second.
+struct FrontWindow {
+  Window window = 0;  // 0: neither
+  bool active = false;  // named by the window manager, so a client window
+};
+FrontWindow ActiveOrFocusedWindow(Display* display, Window root, Atom netActiveWindow);
+
+// For a focus window that is a top-level window itself (a desktop without a
+// window manager): the window, when it carries WM_STATE or has no children,
+// learnt in one round trip. 0 when that does not settle it: the caller walks
+// the tree.
+Window FocusedTopLevelClient(Display* display, Window focus, Window root, Atom wmState);
+
 // For each of `tops`: the first window at or below it, depth first, that
 // carries WM_STATE; else the top itself when it is shown (mapped, viewable
 // and not a pop-up); else 0.

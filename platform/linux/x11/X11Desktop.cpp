@@ -67,15 +67,18 @@ X11Desktop::~X11Desktop() = default;
 WindowId X11Desktop::ForegroundWindow() {
   auto lock = impl_->connection->Lock();
   Display* display = impl_->display();
-  auto active = x11::ReadWindows(display, impl_->root(), impl_->atoms().netActiveWindow);
-  if (!active.empty() && active.front() != 0) return active.front();
-  Window focus = 0;
-  int revertTo = 0;
-  XGetInputFocus(display, &focus, &revertTo);
-  if (focus == None || focus == PointerRoot) return 0;
-  Window top = x11::TopLevelOf(display, focus, impl_->root());
+  const x11::FrontWindow front =
+      x11::ActiveOrFocusedWindow(display, impl_->root(), impl_->atoms().netActiveWindow);
+  if (front.active || front.window == 0) return front.window;
+  // The focus may be on a child of the client window, or on a frame around it.
+  const Window focus = front.window;
+  const Atom wmState = impl_->atoms().wmState;
+  if (Window client = x11::FocusedTopLevelClient(display, focus, impl_->root(), wmState)) {
+    return client;
+  }
+  const Window top = x11::TopLevelOf(display, focus, impl_->root());
   if (top == 0) return 0;
-  Window client = x11::ClientWindowOf(display, top, impl_->atoms().wmState);
+  const Window client = x11::ClientWindowOf(display, top, wmState);
   return client != 0 ? client : top;
 }
 

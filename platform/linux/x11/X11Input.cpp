@@ -1,12 +1,15 @@
 #include "platform/linux/x11/X11Input.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iterator>
 #include <thread>
 #include <vector>
@@ -64,6 +67,40 @@ unsigned int ButtonNumber(MouseButton button) {
   return Button1;
 }
 
+// The keys that repeat when held, asked for as soon as a press starts: the
+// question goes out with the next one the press asks (the keyboard's state,
+// for the key that gives the symbol), and both answers come back in one
+// round trip instead of two.
+class RepeatQuestion {
+ public:
+  explicit RepeatQuestion(Display* display)
+      : connection_(XGetXCBConnection(display)),
+        cookie_(xcb_get_keyboard_control(connection_)) {}
+  ~RepeatQuestion() {
+    if (!answered_) xcb_discard_reply(connection_, cookie_.sequence);
+  }
+  RepeatQuestion(const RepeatQuestion&) = delete;
+  RepeatQuestion& operator=(const RepeatQuestion&) = delete;
+
+  // Whether the key repeats when held; false when the server did not say.
+  bool Repeats(KeyCode keycode) {
+    answered_ = true;
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_keyboard_control_reply_t* reply =
+        xcb_get_keyboard_control_reply(connection_, cookie_, &error);
+    std::free(error);
+    if (reply == nullptr) return false;
+    const bool repeats = (reply->auto_repeats[keycode / 8] & (1 << (keycode % 8))) != 0;
+    std::free(reply);
+    return repeats;
+  }
+
+ private:
+  xcb_connection_t* connection_;
+  xcb_get_keyboard_control_cookie_t cookie_;
+  bool answered_ = false;
+};
+
 }  // namespace
 
 struct X11Input::Impl {
@@ -114,11 +151,8 @@ struct X11Input::Impl {
   // are about to hold stops repeating, and only while we hold it: the
   // user's repeat settings for every other key stay as they are. False when
   // the key did not repeat anyway.
-  bool StopRepeat(KeyCode keycode) {
-    XKeyboardState state{};
-    XGetKeyboardControl(display(), &state);
-    const auto bit = static_cast<char>(1 << (keycode % 8));
-    if ((state.auto_repeats[keycode / 8] & bit) == 0) return false;
+  bool StopRepeat(KeyCode keycode, RepeatQuestion& repeats) {
+    if (!repeats.Repeats(keycode)) return false;
     SetRepeat(keycode, AutoRepeatModeOff);
     return true;
   }
@@ -134,10 +168,11 @@ struct X11Input::Impl {
     const KeySym keysym = VirtualKeyToKeysym(virtualKey);
     if (keysym == NoSymbol) return;
     NoteMappingChanges();
+    RepeatQuestion repeats(display());
     HeldKey key;
     key.virtualKey = virtualKey;
     key.keycode = keyboard.KeycodeFor(keysym);
-    Hold(key, keysym);
+    Hold(key, keysym, repeats);
   }
 
   // The key that gives the character in the layout in use, with shift or
@@ -152,12 +187,13 @@ struct X11Input::Impl {
       XSync(display(), False);
       return;
     }
+    RepeatQuestion repeats(display());
     HeldKey key;
     key.character = character;
     const x11::KeyboardMap::Keystroke stroke = keyboard.KeystrokeFor(keysym);
     key.keycode = stroke.keycode;
     if (key.keycode != 0) PressLevels(key, stroke);
-    Hold(key, keysym);
+    Hold(key, keysym, repeats);
   }
 
   // Presses the level modifiers a keystroke needs and are not in effect yet.
@@ -181,7 +217,7 @@ struct X11Input::Impl {
                         [&](const HeldKey& h) { return h.Is(virtualKey, character); });
   }
 
-  void Hold(HeldKey key, KeySym keysym) {
+  void Hold(HeldKey key, KeySym keysym, RepeatQuestion& repeats) {
     if (key.keycode == 0) {
       key.keycode = keyboard.SpareKeycode(SpareKeycodesInUse());
       if (key.keycode == 0) return;
@@ -189,7 +225,7 @@ struct X11Input::Impl {
       MapSpare(key.keycode, keysym);
     }
     const bool again = FindHeld(key.virtualKey, key.character) != held.end();
-    if (!again) key.repeatStopped = StopRepeat(key.keycode);
+    if (!again) key.repeatStopped = StopRepeat(key.keycode, repeats);
     XTestFakeKeyEvent(display(), key.keycode, True, CurrentTime);
     XSync(display(), False);
     // A key pressed again while down repeats; it stays one entry in the ledger.

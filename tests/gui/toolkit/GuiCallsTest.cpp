@@ -192,5 +192,46 @@ TEST_F(ToolkitTest, AStopAskedInsideAPostedRequestRunsOnceItHasReturned) {
   EXPECT_FALSE(stopRanInside);
 }
 
+// While keys leave, posted requests wait without waking the GUI thread: its
+// events go on being served, but a held request runs only once released,
+// or when a waited-for request or a CatchUp() of the poster has to reach it,
+// and then in the order asked for.
+TEST_F(ToolkitTest, HeldPostsWaitForTheirReleaseOrForTheNextWaitedRequest) {
+  QtUiRequests requests(kit.Calls());
+  std::vector<int> order;  // touched only on the GUI thread
+  std::atomic<bool> posted{false};
+  std::atomic<bool> release{false};
+  std::atomic<bool> finished{false};
+  std::atomic<bool> caughtUpEarly{false};
+  std::thread device([&] {
+    requests.HoldPosts();
+    requests.Post([&] { order.push_back(1); });
+    posted = true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!release && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    requests.ReleasePosts();
+
+    requests.HoldPosts();
+    requests.Post([&] { order.push_back(2); });
+    requests.Run([&] { order.push_back(3); });
+    requests.Post([&] { order.push_back(4); });
+    requests.CatchUp();
+    if (order.size() != 4) caughtUpEarly = true;
+    requests.ReleasePosts();
+    finished = true;
+  });
+  ServeEventsUntil(kit, [&] { return posted.load(); });
+  for (int i = 0; i < 20; ++i) kit.Delay(0.002f);
+  const bool ranWhileHeld = !order.empty();
+  release = true;
+  ServeEventsUntil(kit, [&] { return finished.load(); });
+  device.join();
+  EXPECT_FALSE(ranWhileHeld);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_FALSE(caughtUpEarly);
+}
+
 }  // namespace
 }  // namespace quorbel::ui

@@ -98,14 +98,17 @@ TEST_F(PresenceTest, ASurfaceThatAlwaysRepliesTenBytesNeverCountsAsAnswering) {
   EXPECT_FALSE(link.presence.SurfaceAnswers());
 }
 
-TEST_F(PresenceTest, AWholeReplyThatCameTooLateCountsAtTheNextAttempt) {
-  int sleeps = 0;
-  // The reply to the first request arrives during its second pause.
+TEST_F(PresenceTest, AReplyWholeAtTheEndOfTheWaitCountsForThatAttempt) {
+  bool sent = false;
+  // The reply to the first request is whole only in the last pause of its wait.
   clock.onSleep = [&] {
-    if (++sleeps == 2) memory.SurfaceSend(kIdentityReply);
+    if (!sent && clock.TickMs() == 120) {
+      memory.SurfaceSend(kIdentityReply);
+      sent = true;
+    }
   };
   ASSERT_TRUE(link.serial.OpenLink());
-  EXPECT_EQ(RequestTimes().size(), 2U);
+  EXPECT_EQ(RequestTimes().size(), 1U);
   EXPECT_EQ(Caption(), "Quorbel - Cubase");
 }
 

@@ -31,6 +31,8 @@ class WatchedUiRequests : public UiRequests {
   void Run(const std::function<void()>& request) override;
   void Post(std::function<void()> request) override;
   void CatchUp() override { inner_.CatchUp(); }
+  void HoldPosts() override { inner_.HoldPosts(); }
+  void ReleasePosts() override { inner_.ReleasePosts(); }
   void ServeUntil(const std::function<bool()>& done) override { inner_.ServeUntil(done); }
   void Wake() override { inner_.Wake(); }
   void OutsideRequests(std::function<void()> work) override {
