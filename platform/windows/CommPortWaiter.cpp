@@ -88,8 +88,10 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
     const bool ended = ::GetOverlappedResult(watched, &call_, &ignored, FALSE) != 0;
     const DWORD error = ended ? ERROR_SUCCESS : ::GetLastError();
     if (error == ERROR_IO_INCOMPLETE) {
-      // Wine signals the event a moment before the call's result is in: the
-      // call is still under way, and is looked at again after a moment.
+      // Wine signals the event when the call ends, but this thread writes
+      // the call's result only in a later wait of its own: the result is
+      // looked for again after a moment. (Resetting the event instead would
+      // lose the end: nothing signals it again.)
       if (timeout && Steady::now() >= deadline) return PortWait::TimedOut;
       ::Sleep(1);
       continue;
