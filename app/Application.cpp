@@ -19,7 +19,8 @@ constexpr int kKeyEventsToCallback = 2;
 constexpr const char* kForegroundUnknownText =
     "This desktop does not tell QuorbelU which program is in front.|"
     "Presses on the surface play only into programs that run through XWayland;|"
-    "under sway and Hyprland every program is found. See the README.{!}";
+    "under sway and Hyprland every program is found, on KDE Plasma and GNOME|"
+    "through QuorbelU's KWin script or Shell extension. See the README.{!}";
 
 }  // namespace
 

@@ -88,6 +88,7 @@ int main() {
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
+    ListenForWindowReports(session);
     deviceWatch = std::make_unique<DescriptorWatch>(devices.ChangeDescriptor(),
                                                     [&] { components->DevicesChanged(); });
     shutdownSignals.Watch([&app] {

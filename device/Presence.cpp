@@ -24,7 +24,7 @@ constexpr std::size_t kReplyLength = 11;
 // surface that is there answers within a few, and the device thread, held
 // still meanwhile, goes back to the presses as soon as it has.
 constexpr std::chrono::milliseconds kReplyLook{4};
-constexpr std::uint32_t kReplyWindowMs = 120;
+constexpr std::chrono::milliseconds kReplyWindow{120};
 
 constexpr std::array<std::uint8_t, 5> kIdentityRequest = {0xF0, 0x7D, 0x25, 0x03, 0xF7};
 constexpr std::array<std::uint8_t, 4> kIdentityReplyStart = {0xF0, 0x7D, 0x25, 0x03};
@@ -37,16 +37,19 @@ void Presence::SetCaption(const std::string& caption) { toolkit_.SetText(kMainFo
 
 bool Presence::AskIdentity() {
   port_.Write(kIdentityRequest);
-  const std::uint32_t asked = clock_.TickMs();
+  // Counted in sleeps, which last at least as long as asked: the wait is
+  // never shorter than its window, as a millisecond tick could make it.
+  std::chrono::milliseconds waited{0};
   while (port_.BytesPending() < kReplyLength) {
-    const std::uint32_t waited = clock_.TickMs() - asked;
-    if (waited >= kReplyWindowMs) {
+    if (waited >= kReplyWindow) {
       // A reply too short to count must not make up a whole one together
       // with the next attempt's reply.
       TakeReply();
       return false;
     }
-    clock_.Sleep(std::min(kReplyLook, std::chrono::milliseconds(kReplyWindowMs - waited)));
+    const auto look = std::min(kReplyLook, kReplyWindow - waited);
+    clock_.Sleep(look);
+    waited += look;
   }
   // Only the reply's start is checked, and that it is whole.
   const std::vector<std::uint8_t> reply = TakeReply();

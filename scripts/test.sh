@@ -27,10 +27,11 @@ run_tests() {
 }
 
 # The tests of build $1 whose programs do not run Qt (all but those of
-# tests/gui/, tests/e2e/ and the program on sway), as CTest's list of test numbers. Numbers, since
-# a pattern naming hundreds of tests is longer than CTest takes.
+# tests/gui/, tests/e2e/, the program on sway and the window reports on the
+# session bus), as CTest's list of test numbers. Numbers, since a pattern
+# naming hundreds of tests is longer than CTest takes.
 tests_without_qt() {
-  ctest --test-dir "$1" -N -V | awk -v qt="/tests/(gui|e2e)/|/e2e_sway$" '
+  ctest --test-dir "$1" -N -V | awk -v qt="/tests/(gui|e2e)/|/e2e_sway$|/wayland_reports$" '
     / Test command: / { command[$1 + 0] = $4 }
     /^ *Test +#[0-9]+: / {
       number = $2; gsub(/[#:]/, "", number)
