@@ -5,10 +5,10 @@
 #include "app/FolderReport.h"
 #include "common/Failure.h"
 #include "device/Preferences.h"
-#include "ui/FormName.h"
+#include "toolkit/FormName.h"
+#include "toolkit/Messages.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
-#include "ui/Messages.h"
 
 namespace quorbel {
 
@@ -19,7 +19,8 @@ constexpr int kKeyEventsToCallback = 2;
 constexpr const char* kForegroundUnknownText =
     "This desktop does not tell QuorbelU which program is in front.|"
     "Presses on the surface play only into programs that run through XWayland;|"
-    "under sway and Hyprland every program is found. See the README.{!}";
+    "under sway and Hyprland every program is found, on KDE Plasma and GNOME|"
+    "through QuorbelU's KWin script or Shell extension. See the README.{!}";
 
 }  // namespace
 
@@ -28,6 +29,7 @@ Application::Application(Platform platform, const PartsFactory& makeParts)
       files_(
           state_.keysets, [this] { return platform_.workFolder() / "keysets"; }, platform_.toolkit,
           state_.windows),
+      listed_(platform_.toolkit),
       keysetList_(platform_.toolkit, state_.keysets, files_,
                   ui::KeysetList::AfterLoad{[this] { parts_->RefreshWindowList(); },
                                             [this](int slot) { parts_->SelectKeyset(slot); }}),
@@ -83,9 +85,9 @@ void Application::Startup() {
 }
 
 void Application::TellForegroundUnknown() {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   platform_.toolkit.MessageBox(ui::kMainForm, kForegroundUnknownText, "QuorbelU", ui::Buttons::Ok);
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 void Application::Shutdown() {
@@ -142,9 +144,9 @@ void Application::ShowGuardFailure() {
 }
 
 void Application::ShowSystemMessage(const std::string& text, const std::string& title) {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   platform_.toolkit.MessageBox("", text, title, ui::Buttons::Ok);
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 }  // namespace quorbel

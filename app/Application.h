@@ -12,9 +12,10 @@
 #include "platform/Desktop.h"
 #include "platform/InstanceGuard.h"
 #include "surface/ControlCatalogue.h"
+#include "toolkit/Toolkit.h"
 #include "ui/KeysetDisplay.h"
 #include "ui/KeysetList.h"
-#include "ui/Toolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 
@@ -65,6 +66,7 @@ class Application {
   Desktop& DesktopWindows() { return platform_.desktop; }
   KeysetFiles& Files() { return files_; }
   ui::KeysetList& KeysetList() { return keysetList_; }
+  ListedKeysets& Listed() { return listed_; }
   ui::KeysetDisplay& KeysetDisplay() { return display_; }
 
  private:
@@ -79,6 +81,7 @@ class Application {
   ProgramState state_;
   const ControlCatalogue catalogue_;
   KeysetFiles files_;
+  ui::KeysetListView listed_;
   ui::KeysetList keysetList_;
   ui::KeysetDisplay display_;
   std::unique_ptr<ProgramParts> parts_;

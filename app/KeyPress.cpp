@@ -4,20 +4,19 @@
 #include <array>
 
 #include "common/CodePage437Text.h"
-#include "ui/Toolkit.h"
+#include "common/VirtualKeyCodes.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr int kF10 = 121;
-constexpr int kApplicationsKey = 93;
-constexpr int kKeypadZero = 96;
-constexpr int kKeypadNine = 105;
-constexpr int kKeypadToDigit = 48;  // keypad 0 (96) becomes the digit "0" (48)
+// Keypad 0 (96) becomes the digit "0" (48).
+constexpr int kKeypadToDigit = vk::kNumpad0 - '0';
 
-// Shift, Ctrl, Alt, left Windows, Applications, Num Lock and Pause.
-constexpr std::array<int, 7> kIgnoredKeys{16, 17, 18, 91, 93, 144, 19};
+constexpr std::array<int, 7> kIgnoredKeys{vk::kShift,       vk::kControl,      vk::kAlt,
+                                          vk::kLeftWindows, vk::kApplications, vk::kNumLock,
+                                          vk::kPause};
 
 bool IsLetterOrDigit(int key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'); }
 
@@ -28,18 +27,18 @@ int TranslateKeyPress(int code, int value, bool& cancel, bool& named,
   named = false;
   switch (code) {
     case ui::kSystemKey:
-      if (value != kF10) return 0;
+      if (value != vk::kF10) return 0;
       named = true;
-      return kF10;
+      return vk::kF10;
     case ui::kKeyDown: {
       int key = value;
       if (std::find(kIgnoredKeys.begin(), kIgnoredKeys.end(), key) != kIgnoredKeys.end()) {
         // The Applications key adds nothing either, but the box must not take
         // it for itself: it would open the box's own context menu.
-        if (key == kApplicationsKey) cancel = true;
+        if (key == vk::kApplications) cancel = true;
         key = 0;
       }
-      if (key >= kKeypadZero && key <= kKeypadNine) key -= kKeypadToDigit;
+      if (key >= vk::kNumpad0 && key <= vk::kNumpad9) key -= kKeypadToDigit;
       named = !catalogue.KeyName(key).empty();
       // A key without a name is kept only as a letter or digit: its code as a
       // character would be another character (Caps Lock 20 reads "¶", a

@@ -70,9 +70,9 @@ MainEvents::MainEvents(Toolkit& toolkit, Desktop& desktop, ProgramState& state,
 void MainEvents::MainEvent(Event& event) {
   const WindowId foreground = desktop_.ForegroundWindow();
   if (!PreselectPanelControl(event)) return;
-  if (!RunControlRow(event)) return;
+  if (!HandleControlEvent(event)) return;
   if (foreground != state_.windows.MainWindowHandle) return;
-  RunCommandRow(event);
+  HandleCommand(event);
 }
 
 bool MainEvents::PreselectPanelControl(const Event& event) {
@@ -103,14 +103,14 @@ void MainEvents::Select(int control) {
   selection.PreviousControl = control;
 }
 
-bool MainEvents::RunControlRow(Event& event) {
+bool MainEvents::HandleControlEvent(Event& event) {
   const int id = event.id;
   const bool click = event.code == kClick;
   if (id == 0) {
     if (event.code == kFormClosed) {
       operations_.Shutdown();
     } else if (event.code == kLostFocus) {
-      if (state_.windows.DialogActive != 1) toolkit_.MinimizeForm(kMainForm);
+      if (!state_.windows.DialogActive) toolkit_.MinimizeForm(kMainForm);
     } else if (event.code == kGotFocus) {
       toolkit_.DoEvents();
       operations_.ProbeSurface();
@@ -167,50 +167,80 @@ void MainEvents::StepShuttle(Event& event) {
   }
 }
 
-void MainEvents::RunCommandRow(Event& event) {
+void MainEvents::HandleCommand(Event& event) {
+  if (!HandleMenuCommand(event)) HandleEditingControl(event);
+}
+
+bool MainEvents::HandleMenuCommand(Event& event) {
   const int id = event.id;
   const bool click = event.code == kClick;
-  const int selected = state_.selection.SelectedControl;
   switch (id) {
     case kWindowListAccelerator:
       ToggleWindowList();
-      return;
+      return true;
     case kNewKeysetItem:
       AsDialog([this] {
         operations_.NewKeyset();
         state_.selection.PreviousControl = -1;
       });
-      return;
+      return true;
     case kImportKeysetItem:
       AsDialog([this] { operations_.ImportKeyset(); });
-      return;
+      return true;
     case kExportKeysetItem:
       AsDialog([this] { operations_.ExportKeyset(); });
-      return;
+      return true;
     case kExitItem:
       operations_.Shutdown();
-      return;
+      return true;
     case kCutLayerItem:
       operations_.CutLayer();
-      return;
+      return true;
     case kCopyLayerItem:
       operations_.CopyLayer();
-      return;
+      return true;
     case kPasteLayerItem:
       operations_.PasteLayer();
-      return;
+      return true;
     case kDeleteKeysetItem:
       operations_.DeleteCurrentKeyset();
-      return;
+      return true;
     case kKeysetDisplayItem:
       operations_.OpenKeysetDisplay();
-      return;
+      return true;
     case kHelpItem:
       ShowHelp();
-      return;
+      return true;
     case kAboutItem:
       ShowAbout();
-      return;
+      return true;
+    default:
+      break;
+  }
+  if (Between(id, kFirstPortItem, kLastPortItem)) {
+    operations_.PutPortMenuMarks();
+    operations_.ChoosePort(id - kPreferencesMenu);
+  } else if (Between(id, kFirstBaudItem, kLastBaudItem)) {
+    operations_.PutPortMenuMarks();
+    operations_.ChooseBaudRate(id);
+  } else if (id == kSerialDeviceItem) {
+    if (click) operations_.ChooseSerialDevice();
+  } else if (Between(id, kFirstKeysetItem, kLastKeysetItem)) {
+    if (!click) return true;
+    event.value = id - kFirstKeysetItem;
+    operations_.SelectKeyset(event.value);
+    state_.selection.PreviousControl = -1;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void MainEvents::HandleEditingControl(const Event& event) {
+  const int id = event.id;
+  const bool click = event.code == kClick;
+  const int selected = state_.selection.SelectedControl;
+  switch (id) {
     case kWindowBackground:
       if (click) ClearSelection();
       return;
@@ -255,26 +285,12 @@ void MainEvents::RunCommandRow(Event& event) {
     default:
       break;
   }
-  if (IsModifierBox(id) && click) {
-    toolkit_.SetFocus(kMainForm, kKeyPressBox);
-  } else if (Between(id, kFirstPortItem, kLastPortItem)) {
-    operations_.PutPortMenuMarks();
-    operations_.ChoosePort(id - kPreferencesMenu);
-  } else if (Between(id, kFirstBaudItem, kLastBaudItem)) {
-    operations_.PutPortMenuMarks();
-    operations_.ChooseBaudRate(id);
-  } else if (id == kSerialDeviceItem && click) {
-    operations_.ChooseSerialDevice();
-  } else if (Between(id, kFirstKeysetItem, kLastKeysetItem) && click) {
-    event.value = id - kFirstKeysetItem;
-    operations_.SelectKeyset(event.value);
-    state_.selection.PreviousControl = -1;
-  }
+  if (IsModifierBox(id) && click) toolkit_.SetFocus(kMainForm, kKeyPressBox);
 }
 
 void MainEvents::ToggleWindowList() {
-  state_.WindowListVisible = 1 - state_.WindowListVisible;
-  if (state_.WindowListVisible == 1) {
+  state_.WindowListVisible = !state_.WindowListVisible;
+  if (state_.WindowListVisible) {
     toolkit_.Show(kMainForm, kWindowListView, kWindowListView);
   } else {
     toolkit_.Hide(kMainForm, kWindowListView, kWindowListView);
@@ -331,9 +347,9 @@ void MainEvents::ShowAbout() {
 }
 
 void MainEvents::AsDialog(const std::function<void()>& command) {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   command();
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 }  // namespace quorbel

@@ -7,7 +7,7 @@
 #include "app/ProgramState.h"
 #include "platform/Desktop.h"
 #include "surface/ControlCatalogue.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 
@@ -32,10 +32,17 @@ class MainEvents {
   // False when the event ends here (a shuttle lamp's event other than a click).
   bool PreselectPanelControl(const ui::Event& event);
   void Select(int control);
-  // False when the event ends here.
-  bool RunControlRow(ui::Event& event);
+  // The events of the window itself, its timer, the panel's pictures and the
+  // key entry boxes, handled whether or not the window is in front. False
+  // when the event ends here.
+  bool HandleControlEvent(ui::Event& event);
   void StepShuttle(ui::Event& event);
-  void RunCommandRow(ui::Event& event);
+  // A menu command or accelerator, else an editing control's event; only
+  // while the main window is in front.
+  void HandleCommand(ui::Event& event);
+  // False when the event is no menu command or accelerator.
+  bool HandleMenuCommand(ui::Event& event);
+  void HandleEditingControl(const ui::Event& event);
   void ToggleWindowList();
   void ClearSelection();
   void AfterLayerChange();

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "common/Failure.h"
-#include "ui/FormName.h"
+#include "toolkit/FormName.h"
+#include "toolkit/Messages.h"
 #include "ui/MainWindowIds.h"
-#include "ui/Messages.h"
 #include "ui/WindowListView.h"
 
 namespace quorbel {
@@ -15,18 +15,19 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
       state_(app.State()),
       requests_(services.ui),
       toolkit_(app.Toolkit()),
-      link_(services.port, runner_, toolkit_, state_.windows, services.clock, state_.link,
-            state_.keysets),
+      link_(services.port, runner_, toolkit_, app.Listed(), state_.windows, services.clock,
+            state_.link, state_.keysets),
       panel_(toolkit_, state_.keysets, app.Catalogue(), link_.output, state_.selection),
-      editor_(toolkit_, state_.keysets, app.Files(), app.Catalogue(), state_.windows),
+      editor_(toolkit_, state_.keysets, app.Files(), app.Catalogue(), state_.windows, app.Listed()),
       prompt_(toolkit_),
       devices_(services.devices),
       chooser_(toolkit_, services.devices, state_.link,
                [this](int port, const SerialDevice& device) { UseSerialDevice(port, device); }),
-      commands_({toolkit_, state_.keysets, app.Files(), panel_, editor_, state_.selection,
-                 state_.windows, prompt_, [&app] { app.KeysetList().LoadKeysetList(); }}),
+      commands_({toolkit_, app.Listed(), state_.keysets, app.Files(), panel_, editor_,
+                 state_.selection, state_.windows, prompt_,
+                 [&app] { app.KeysetList().LoadKeysetList(); }}),
       windowList_(app.DesktopWindows()),
-      target_(windowList_, state_.keysets, toolkit_, services.ui,
+      target_(windowList_, state_.keysets, toolkit_, app.Listed(), services.ui,
               [&app](ui::Event& event) { app.Event(event); }),
       heldInput_(services.input),
       playback_(state_.keysets, target_, *this, services.ui, heldInput_, wait_, app.Catalogue()),
@@ -72,9 +73,9 @@ void ProgramComponents::RefreshWindowList() {
 }
 
 void ProgramComponents::ChooseSerialDevice() {
-  state_.windows.DialogActive = 1;
+  state_.windows.DialogActive = true;
   chooser_.Open();
-  state_.windows.DialogActive = 0;
+  state_.windows.DialogActive = false;
 }
 
 void ProgramComponents::UseSerialDevice(int portNumber, const SerialDevice& device) {

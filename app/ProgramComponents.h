@@ -3,13 +3,13 @@
 #include <atomic>
 
 #include "app/Application.h"
+#include "app/KeysetCommands.h"
 #include "app/PlayingDeviceRunner.h"
 #include "app/ProgramParts.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceThread.h"
 #include "device/SurfaceActions.h"
 #include "editor/SequenceEditor.h"
-#include "keysets/KeysetCommands.h"
 #include "keysets/TargetProgram.h"
 #include "keysets/WindowList.h"
 #include "platform/Clock.h"
@@ -22,7 +22,7 @@
 #include "playback/HeldInput.h"
 #include "playback/Playback.h"
 #include "playback/SteadyWait.h"
-#include "surface/Panel.h"
+#include "ui/Panel.h"
 #include "ui/SerialDeviceChooser.h"
 #include "ui/YesNoPrompt.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/MainOperations.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 

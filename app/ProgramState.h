@@ -3,7 +3,7 @@
 #include "common/SelectionState.h"
 #include "device/LinkSettings.h"
 #include "keysets/KeysetModel.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 
@@ -15,7 +15,7 @@ struct ProgramState {
   KeysetModel keysets;
   LinkSettings link;
   // Whether the window list (Ctrl+F12) is shown; GUI thread only.
-  int WindowListVisible = 0;
+  bool WindowListVisible = false;
 };
 
 }  // namespace quorbel

@@ -24,8 +24,9 @@
 #include "platform/linux/posix/LinuxSerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
 #include "platform/linux/x11/DisplayLost.h"
-#include "ui/qt/QtToolkit.h"
-#include "ui/qt/QtUiRequests.h"
+#include "toolkit/qt/QtToolkit.h"
+#include "toolkit/qt/QtUiRequests.h"
+#include "ui/art/DrawnImageSource.h"
 
 int main() {
   using namespace quorbel;
@@ -59,7 +60,7 @@ int main() {
   }
   Desktop* desktop = session.desktop.get();
   Input* input = session.input.get();
-  ui::QtToolkit toolkit;
+  ui::QtToolkit toolkit(ui::DrawnOrFolderImages());
   ui::QtUiRequests requests(toolkit.Calls());
   LinuxSerialPort port;
   PollPortWaiter waiter;
@@ -88,6 +89,7 @@ int main() {
   // A signal ends the program even while a message box or dialog waits for
   // the user: shut down, then leave every event loop, the box's included.
   return app.Run([&] {
+    ListenForWindowReports(session);
     deviceWatch = std::make_unique<DescriptorWatch>(devices.ChangeDescriptor(),
                                                     [&] { components->DevicesChanged(); });
     shutdownSignals.Watch([&app] {

@@ -10,33 +10,21 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
-#include <random>
+#include <span>
 #include <thread>
 #include <vector>
 
-#include "common/SelectionState.h"
-#include "device/DeviceContext.h"
-#include "device/DeviceThread.h"
-#include "device/SurfaceActions.h"
-#include "platform/Clock.h"
+#include "bench/DeviceLatencyFixture.h"
 #include "platform/SerialPort.h"
 #include "platform/linux/posix/PollPortWaiter.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryUiRequests.h"
-#include "ui/WindowState.h"
 
 namespace {
 
 using namespace quorbel;
-using Steady = std::chrono::steady_clock;
-
-constexpr WindowId kMainWindow = 1;
-constexpr WindowId kTarget = 2;
+using namespace quorbel::bench;
 
 // The program's side of a pseudo-terminal, raw and non-blocking; the bench
 // writes the surface's bytes into the master side.
@@ -98,109 +86,34 @@ class PtyPort : public SerialPort {
   int slave_ = -1;
 };
 
-// The real clock; counts the sleeps of the fixed beat, one per pass.
-class SteadyClock : public Clock {
- public:
-  std::uint32_t TickMs() override {
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now().time_since_epoch())
-            .count());
-  }
-  void Sleep(std::chrono::milliseconds duration) override {
-    ++sleeps;
-    std::this_thread::sleep_for(duration);
-  }
-  std::atomic<long> sleeps{0};
-};
-
-// Counts the waits of the thread that waits on the port, one per pass that waited.
-class CountingWaiter : public PortWaiter {
- public:
-  PortWait Wait(PortHandle port, std::optional<std::chrono::milliseconds> timeout) override {
-    ++waits;
-    return inner_.Wait(port, timeout);
-  }
-  void Wake() override { inner_.Wake(); }
-  std::atomic<long> waits{0};
-
- private:
-  PollPortWaiter inner_;
-};
-
-// Notes when Play is called; the GUI-thread requests cost what they cost.
-class TimedActions : public SurfaceActions {
- public:
-  explicit TimedActions(UiRequests& ui) : ui_(ui) {}
-  void SelectControlCommand(int) override {}
-  bool CaptureMode() override { return false; }
-  void CapturePoint(int, Point) override {}
-  void ResetWheelIndicators() override {}
-  void LightBothShuttleLamps() override {}
-  void Play(int, WindowId) override {
-    playedAt = Steady::now();
-    ++plays;
-    ui_.Wake();
-  }
-  Steady::time_point playedAt;
-  std::atomic<long> plays{0};
-
- private:
-  UiRequests& ui_;
-};
-
+// The device thread reading the program's side of a pseudo-terminal.
 struct Bench {
-  explicit Bench(PassWait passWait) : thread(context, waiter, passWait) {
-    desktop.AddWindow(kMainWindow, "Quorbel", "main", 1);
-    desktop.AddWindow(kTarget, "Target", "target", 2);
-    desktop.SetForeground(kTarget);
-    windows.MainWindowHandle = kMainWindow;
-  }
+  explicit Bench(PassWait passWait) : device(port, passWait) {}
   PtyPort port;
-  SteadyClock clock;
-  MemoryDesktop desktop;
-  MemoryUiRequests ui;
-  TimedActions actions{ui};
-  SelectionState selection;
-  ui::WindowState windows;
-  DeviceContext context{port, clock, desktop, ui, actions, selection, windows};
-  CountingWaiter waiter;
-  DeviceThread thread;
+  DeviceBench<PollPortWaiter> device;
 };
 
 PassWait WaitOf(const benchmark::State& state) {
   return state.range(0) == 0 ? PassWait::OnPort : PassWait::FixedBeat;
 }
 
-double Percentile(std::vector<double>& values, double share) {
-  const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
-  return values[at];
-}
-
-// From the write of a press's last byte into the terminal to the call of Play,
-// with the select-control and capture-mode requests served on this thread.
-// Presses come after a random pause of up to 3 ms, so that they meet the
-// fixed beat at any point of its sleep, as a hand does.
+// From the write of a press's last byte into the terminal to the call of Play.
 void BM_PressToPlay(benchmark::State& state) {
   constexpr int kPresses = 10000;
   Bench bench(WaitOf(state));
-  const std::array<std::uint8_t, 3> press = {0xBF, 0x12, 0x05};
   std::vector<double> micros;
-  micros.reserve(kPresses);
-  std::mt19937 random(7);
-  std::uniform_int_distribution<int> pause(0, 3000);
-  bench.thread.Start();
+  bench.device.thread.Start();
   for (auto _ : state) {
-    for (int i = 0; i < kPresses; ++i) {
-      std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+    micros = PressToPlayMicros(bench.device, kPresses, [&](std::span<const std::uint8_t> press) {
       bench.port.SurfaceSend(press);
-      const auto sent = Steady::now();
-      bench.ui.ServeUntil([&] { return bench.actions.plays == i + 1; });
-      micros.push_back(
-          std::chrono::duration<double, std::micro>(bench.actions.playedAt - sent).count());
-    }
+    });
   }
-  bench.thread.Stop();
+  bench.device.thread.Stop();
+  if (micros.size() < kPresses) {
+    state.SkipWithError(bench.device.thread.HungUp()
+                            ? "a press was not played: the device thread took the port for gone"
+                            : "a press was not played within the deadline");
+  }
   state.counters["presses"] = static_cast<double>(micros.size());
   state.counters["p50_us"] = Percentile(micros, 0.50);
   state.counters["p99_us"] = Percentile(micros, 0.99);
@@ -221,7 +134,7 @@ double CpuMs(const rusage& usage) {
 // sleeps), the thread's passes and the process's voluntary context switches.
 void BM_SilentSurface(benchmark::State& state) {
   Bench bench(WaitOf(state));
-  bench.thread.Start();
+  bench.device.thread.Start();
   rusage before{};
   rusage after{};
   for (auto _ : state) {
@@ -229,9 +142,9 @@ void BM_SilentSurface(benchmark::State& state) {
     std::this_thread::sleep_for(std::chrono::seconds(10));
     getrusage(RUSAGE_SELF, &after);
   }
-  bench.thread.Stop();
+  bench.device.thread.Stop();
   state.counters["cpu_ms"] = CpuMs(after) - CpuMs(before);
-  state.counters["passes"] = static_cast<double>(bench.waiter.waits + bench.clock.sleeps);
+  state.counters["passes"] = static_cast<double>(bench.device.Passes());
   state.counters["wakeups"] = static_cast<double>(after.ru_nvcsw - before.ru_nvcsw);
 }
 BENCHMARK(BM_SilentSurface)

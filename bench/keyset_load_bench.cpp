@@ -9,7 +9,7 @@
 
 #include "keysets/KeysetFiles.h"
 #include "keysets/KeysetNames.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace {
 

@@ -15,7 +15,8 @@
 #include "playback/HeldInput.h"
 #include "playback/Playback.h"
 #include "playback/memory/ClockWait.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace {
 
@@ -75,13 +76,14 @@ void BM_PlayTenKeySteps(benchmark::State& state) {
   KeysetModel keysets;
   ui::MemoryToolkit toolkit;
   toolkit.CreateForm("MAIN", "", "QuorbelU", ui::Rect{}, "", -1, -1);
-  ui::ControlSpec list;
+  ui::ControlDefinition list;
   list.kind = ui::ControlKind::ComboBox;
   list.id = 410;
   toolkit.AddControl("MAIN", list);
   toolkit.AddItems("MAIN", 410, "Default|program7|program199|");
   MemoryUiRequests requests;
-  TargetProgram target(windows, keysets, toolkit, requests, [](ui::Event&) {});
+  ui::KeysetListView listed(toolkit);
+  TargetProgram target(windows, keysets, toolkit, listed, requests, [](ui::Event&) {});
   NullInput input;
   HeldInput held(input);
   FakeClock clock;

@@ -6,7 +6,7 @@
 #include "platform/Desktop.h"
 #include "platform/SerialPort.h"
 #include "platform/UiRequests.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 

@@ -11,8 +11,8 @@
 #include "keysets/KeysetModel.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 
@@ -27,11 +27,11 @@ namespace quorbel {
 //
 // Everything here runs on the GUI thread.
 struct DeviceLink {
-  DeviceLink(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, ui::WindowState& windows,
-             Clock& clock, LinkSettings& settings, KeysetModel& keysets)
+  DeviceLink(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, ListedKeysets& listed,
+             ui::WindowState& windows, Clock& clock, LinkSettings& settings, KeysetModel& keysets)
       : portMenu(toolkit, settings),
         output(port, runner, toolkit, keysets, portMenu, activity),
-        presence(port, runner, toolkit, clock, settings, output),
+        presence(port, runner, toolkit, listed, clock, settings, output),
         serial(port, runner, toolkit, windows, clock, settings, portMenu, presence, output,
                activity),
         status(serial, presence, activity) {}

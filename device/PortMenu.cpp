@@ -3,12 +3,13 @@
 #include <cstddef>
 
 #include "common/NumberText.h"
+#include "toolkit/FormName.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "main";
+using ui::kMainForm;
 constexpr const char* kChecked = "X";
 constexpr const char* kUnchecked = "";
 constexpr std::size_t kBaudTextWidth = 10;

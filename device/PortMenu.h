@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device/LinkSettings.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 
@@ -25,7 +25,7 @@ int BaudMenuId(int baudRate);
 // Rate of a baud menu ID, or 0 when the ID is none of the five items.
 int BaudRateOfMenu(int menuId);
 
-// The check marks of the port and rate items on form "main". They show the
+// The check marks of the port and rate items on the main form. They show the
 // chosen port and rate only while the surface is known to answer.
 class PortMenu {
  public:

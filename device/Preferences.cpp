@@ -5,7 +5,7 @@
 
 #include "device/PreferencesText.h"
 #include "platform/FileAccess.h"
-#include "ui/Messages.h"
+#include "toolkit/Messages.h"
 
 namespace quorbel {
 

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "device/LinkSettings.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/SurfaceMessages.h"
+#include "toolkit/FormName.h"
+
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "main";
-constexpr int kKeysetList = 410;
+using ui::kMainForm;
 constexpr const char* kOwnCaption = "QuorbelU";
 constexpr const char* kSurfaceCaption = "Quorbel";
 constexpr const char* kNotActive = " Not Active";
@@ -24,29 +26,27 @@ constexpr std::size_t kReplyLength = 11;
 // surface that is there answers within a few, and the device thread, held
 // still meanwhile, goes back to the presses as soon as it has.
 constexpr std::chrono::milliseconds kReplyLook{4};
-constexpr std::uint32_t kReplyWindowMs = 120;
-
-constexpr std::array<std::uint8_t, 5> kIdentityRequest = {0xF0, 0x7D, 0x25, 0x03, 0xF7};
-constexpr std::array<std::uint8_t, 4> kIdentityReplyStart = {0xF0, 0x7D, 0x25, 0x03};
-constexpr std::uint8_t kSystemExclusiveStart = 0xF0;
-constexpr std::uint8_t kSystemExclusiveEnd = 0xF7;
+constexpr std::chrono::milliseconds kReplyWindow{120};
 
 }  // namespace
 
 void Presence::SetCaption(const std::string& caption) { toolkit_.SetText(kMainForm, 0, caption); }
 
 bool Presence::AskIdentity() {
-  port_.Write(kIdentityRequest);
-  const std::uint32_t asked = clock_.TickMs();
+  port_.Write(kIdentityRequestMessage);
+  // Counted in sleeps, which last at least as long as asked: the wait is
+  // never shorter than its window, as a millisecond tick could make it.
+  std::chrono::milliseconds waited{0};
   while (port_.BytesPending() < kReplyLength) {
-    const std::uint32_t waited = clock_.TickMs() - asked;
-    if (waited >= kReplyWindowMs) {
+    if (waited >= kReplyWindow) {
       // A reply too short to count must not make up a whole one together
       // with the next attempt's reply.
       TakeReply();
       return false;
     }
-    clock_.Sleep(std::min(kReplyLook, std::chrono::milliseconds(kReplyWindowMs - waited)));
+    const auto look = std::min(kReplyLook, kReplyWindow - waited);
+    clock_.Sleep(look);
+    waited += look;
   }
   // Only the reply's start is checked, and that it is whole.
   const std::vector<std::uint8_t> reply = TakeReply();
@@ -95,9 +95,8 @@ void Presence::Probe(ProbeMode mode) {
   for (int attempt = 0; attempt < kAttempts && !surfaceAnswers_; ++attempt) {
     surfaceAnswers_ = AskIdentity();
   }
-  const std::string caption = surfaceAnswers_
-                                  ? kKeysetCaption + toolkit_.Text(kMainForm, kKeysetList)
-                                  : std::string(kSurfaceCaption) + kNotActive;
+  const std::string caption = surfaceAnswers_ ? kKeysetCaption + listed_.SelectedName()
+                                              : std::string(kSurfaceCaption) + kNotActive;
   runner_.LetGo();
   SetCaption(caption);
 

@@ -6,9 +6,10 @@
 #include "device/DeviceRunner.h"
 #include "device/LinkSettings.h"
 #include "device/SurfaceOutput.h"
+#include "keysets/ListedKeysets.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 
@@ -24,11 +25,12 @@ enum class ProbeMode {
 // shows the result. GUI thread only.
 class Presence {
  public:
-  Presence(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, Clock& clock,
-           const LinkSettings& settings, SurfaceOutput& output)
+  Presence(SerialPort& port, DeviceRunner& runner, ui::Toolkit& toolkit, ListedKeysets& listed,
+           Clock& clock, const LinkSettings& settings, SurfaceOutput& output)
       : port_(port),
         runner_(runner),
         toolkit_(toolkit),
+        listed_(listed),
         clock_(clock),
         settings_(settings),
         output_(output) {}
@@ -58,6 +60,7 @@ class Presence {
   SerialPort& port_;
   DeviceRunner& runner_;
   ui::Toolkit& toolkit_;
+  ListedKeysets& listed_;
   Clock& clock_;
   const LinkSettings& settings_;
   SurfaceOutput& output_;

@@ -3,12 +3,13 @@
 #include <chrono>
 
 #include "common/NumberText.h"
+#include "toolkit/FormName.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "main";
+using ui::kMainForm;
 constexpr std::chrono::milliseconds kDrainPause{200};
 
 }  // namespace
@@ -49,7 +50,7 @@ void SerialLink::OpenAtStartup() {
   if (runner_.Running()) return;
   const LinkActivity::Scope starting(activity_);
   vanished_ = false;
-  windows_.DialogActive = 1;
+  windows_.DialogActive = true;
   const int stopsBefore = stops_;
   if (OpenLink()) {
     output_.WriteGreeting();
@@ -63,20 +64,20 @@ void SerialLink::OpenAtStartup() {
   } else {
     ShowPortFailure();
   }
-  windows_.DialogActive = 0;
+  windows_.DialogActive = false;
 }
 
 void SerialLink::ReopenAfterChoice() {
   const LinkActivity::Scope reopening(activity_);
   vanished_ = false;
-  windows_.DialogActive = 1;
+  windows_.DialogActive = true;
   if (OpenLink()) {
     runner_.Start();
     output_.WriteGreeting();
   } else {
     ShowPortFailure();
   }
-  windows_.DialogActive = 0;
+  windows_.DialogActive = false;
 }
 
 void SerialLink::ChoosePort(int portNumber) {

@@ -8,8 +8,8 @@
 #include "device/SurfaceOutput.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 

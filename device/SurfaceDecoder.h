@@ -3,15 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace quorbel {
+#include "device/SurfaceMessages.h"
 
-// Every message from the surface is three bytes: the start byte, a kind and a
-// value.
-inline constexpr std::uint8_t kSurfaceStartByte = 0xBF;
-inline constexpr std::uint8_t kPressKind = 0x12;
-inline constexpr std::uint8_t kReleaseKind = 0x13;
-inline constexpr std::uint8_t kJogStepKind = 0x65;
-inline constexpr std::uint8_t kShuttlePositionKind = 0x66;
+namespace quorbel {
 
 // Controls the wheels play.
 inline constexpr int kShuttleCentreControl = 58;  // "Stop"

@@ -3,36 +3,25 @@
 #include <array>
 
 #include "common/NumberText.h"
+#include "device/SurfaceMessages.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr std::uint8_t kMessageStart = 0xBF;
-constexpr std::uint8_t kLampOn = 0x12;
-constexpr std::uint8_t kLampOff = 0x13;
-constexpr std::uint8_t kDisplayPosition = 0x14;
-constexpr std::uint8_t kDisplayCharacter = 0x15;
 constexpr std::uint8_t kShiftControl = 0x14;
-constexpr std::uint8_t kClosingKind1 = 0x67;
-constexpr std::uint8_t kClosingValue1 = 0x00;
-constexpr std::uint8_t kClosingKind2 = 0x68;
-constexpr std::uint8_t kClosingValue2 = 0x7D;
 constexpr int kClosingRepeats = 8;
 constexpr float kDisplayPause = 0.0625F;
-
-constexpr std::array<std::uint8_t, 9> kConfiguration = {0xF0, 0x7D, 0x25, 0x02, 0x01,
-                                                        0x01, 0x00, 0x00, 0xF7};
 
 }  // namespace
 
 void SurfaceOutput::Send(std::uint8_t kind, std::uint8_t value) {
-  const std::array<std::uint8_t, 3> message = {kMessageStart, kind, value};
+  const std::array<std::uint8_t, 3> message = {kSurfaceStartByte, kind, value};
   port_.Write(message);
 }
 
 void SurfaceOutput::Lamp(bool on, int control) {
-  Send(on ? kLampOn : kLampOff, static_cast<std::uint8_t>(control));
+  Send(on ? kLampOnKind : kLampOffKind, static_cast<std::uint8_t>(control));
 }
 
 void SurfaceOutput::WriteDisplay(const std::string& text, std::uint8_t position) {
@@ -45,10 +34,10 @@ void SurfaceOutput::WriteDisplayAfterPause(std::uint8_t position,
   if (!port_.IsOpen()) return;
   const LinkActivity::Scope writing(activity_);
   const unsigned write = ++displayWrites_;
-  Send(kDisplayPosition, position);
+  Send(kDisplayPositionKind, position);
   toolkit_.Delay(kDisplayPause);
-  if (displayWrites_ != write) Send(kDisplayPosition, position);
-  for (char c : text()) Send(kDisplayCharacter, static_cast<std::uint8_t>(c));
+  if (displayWrites_ != write) Send(kDisplayPositionKind, position);
+  for (char c : text()) Send(kDisplayCharacterKind, static_cast<std::uint8_t>(c));
 }
 
 void SurfaceOutput::WriteGreeting() { WriteDisplay(kGreeting, kGreetingPosition); }
@@ -67,7 +56,7 @@ void SurfaceOutput::InitialiseSurface() {
   if (!port_.IsOpen()) return;
   const LinkActivity::Scope initialising(activity_);
   runner_.Hold();
-  port_.Write(kConfiguration);
+  port_.Write(kConfigurationMessage);
   runner_.LetGo();
   WriteGreeting();
   WriteLayerLine();

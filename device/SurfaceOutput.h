@@ -10,7 +10,7 @@
 #include "keysets/KeysetModel.h"
 #include "platform/SerialPort.h"
 #include "surface/SurfaceLamps.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 

@@ -5,10 +5,11 @@
 #include <optional>
 
 #include "common/NumberText.h"
+#include "editor/EditorControls.h"
 #include "editor/KeyEntry.h"
 #include "editor/StepSlots.h"
-#include "ui/MainWindowIds.h"
-#include "ui/Messages.h"
+#include "toolkit/FormName.h"
+#include "toolkit/Messages.h"
 
 namespace quorbel {
 
@@ -24,12 +25,14 @@ constexpr const char* kNothingToDelete = "Click On Selection to Delete";
 }  // namespace
 
 SequenceEditor::SequenceEditor(ui::Toolkit& toolkit, KeysetModel& keysets, KeysetFiles& files,
-                               const ControlCatalogue& catalogue, ui::WindowState& windows)
+                               const ControlCatalogue& catalogue, ui::WindowState& windows,
+                               ListedKeysets& listed)
     : toolkit_(toolkit),
       keysets_(keysets),
       files_(files),
       catalogue_(catalogue),
-      windows_(windows) {}
+      windows_(windows),
+      listed_(listed) {}
 
 void SequenceEditor::ShowCapturedKey(int keyCode, bool named) {
   if (const std::optional<std::string> text = CapturedKeyText(keyCode, named, catalogue_)) {
@@ -45,7 +48,7 @@ void SequenceEditor::AddInsert(int control, int x, int y) {
   const std::int32_t mouseCode = MouseCodeOfChoice(toolkit_.Text(kMainForm, kMouseEmulation));
   std::string label = toolkit_.Text(kMainForm, kNameBox);
   if (label.empty()) label = selectedName;
-  const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
+  const std::string keysetName = listed_.SelectedName();
   const int insertAt = StepOfListRow(SelectedRow()) + 1;
 
   // A new step starts without a delay, even where an inserted step takes the
@@ -120,7 +123,7 @@ void SequenceEditor::InsertDelay(int control) {
   if (step < 1) return;
   const int ticks = LeadingNumber(toolkit_.Text(kMainForm, kDelayValue));
   if (ticks < 1) return;
-  const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
+  const std::string keysetName = listed_.SelectedName();
 
   SequenceRows rows;
   int keyset = 0;
@@ -150,7 +153,7 @@ void SequenceEditor::DeleteStep(int control) {
   }
   const int step = StepOfListRow(row);
   if (step < 1) return;
-  const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
+  const std::string keysetName = listed_.SelectedName();
 
   SequenceRows rows;
   int keyset = 0;
@@ -177,7 +180,7 @@ void SequenceEditor::ClearInputs() {
 void SequenceEditor::ShowControl(int control) {
   if (!IsControlIndex(control)) return;
   ClearInputs();
-  const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
+  const std::string keysetName = listed_.SelectedName();
   SequenceRows rows;
   {
     auto model = keysets_.Lock();
@@ -188,7 +191,7 @@ void SequenceEditor::ShowControl(int control) {
 
 void SequenceEditor::RefreshList(int selectStep, int control) {
   if (!IsControlIndex(control)) return;
-  const std::string keysetName = toolkit_.Text(kMainForm, kKeysetList);
+  const std::string keysetName = listed_.SelectedName();
   SequenceRows rows;
   {
     auto model = keysets_.Lock();

@@ -7,9 +7,10 @@
 #include "editor/SequenceRows.h"
 #include "keysets/KeysetFiles.h"
 #include "keysets/KeysetModel.h"
+#include "keysets/ListedKeysets.h"
 #include "surface/ControlCatalogue.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 
@@ -21,7 +22,8 @@ namespace quorbel {
 class SequenceEditor {
  public:
   SequenceEditor(ui::Toolkit& toolkit, KeysetModel& keysets, KeysetFiles& files,
-                 const ControlCatalogue& catalogue, ui::WindowState& windows);
+                 const ControlCatalogue& catalogue, ui::WindowState& windows,
+                 ListedKeysets& listed);
 
   // A key caught in the "Key Press:" box: its name or its character.
   void ShowCapturedKey(int keyCode, bool named);
@@ -61,6 +63,7 @@ class SequenceEditor {
   KeysetFiles& files_;
   const ControlCatalogue& catalogue_;
   ui::WindowState& windows_;
+  ListedKeysets& listed_;
 };
 
 }  // namespace quorbel

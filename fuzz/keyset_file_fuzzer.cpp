@@ -10,7 +10,7 @@
 #include <string>
 
 #include "keysets/KeysetFiles.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "keysets/FileHead.h"
 #include "keysets/KeysetNames.h"
 #include "platform/FolderTrust.h"
-#include "ui/Messages.h"
+#include "toolkit/Messages.h"
 
 namespace quorbel {
 

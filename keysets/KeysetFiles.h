@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "keysets/KeysetModel.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel {
 

@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "keysets/KeysetTable.h"
+#include "toolkit/FormName.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr const char* kMainForm = "MAIN";
-constexpr int kKeysetList = 410;
 // Keysets menu entry 1705 + k chooses keyset slot k.
 constexpr int kFirstKeysetEntry = 1705;
 
@@ -55,10 +54,11 @@ std::string TargetProgramName(WindowList& windows, WindowId window) {
 }
 
 TargetProgram::TargetProgram(WindowList& windows, KeysetModel& keysets, ui::Toolkit& toolkit,
-                             UiRequests& ui, ui::EventCallback mainEvent)
+                             ListedKeysets& listed, UiRequests& ui, ui::EventCallback mainEvent)
     : windows_(windows),
       keysets_(keysets),
       toolkit_(toolkit),
+      listed_(listed),
       ui_(ui),
       mainEvent_(std::move(mainEvent)) {}
 
@@ -71,9 +71,9 @@ void TargetProgram::UseKeysetForWindow(WindowId window) {
 void TargetProgram::CopyKeysetList() {
   // The list never holds more entries than the table has slots; should it,
   // the entries past the last slot have no keyset to make current.
-  const int last = std::min(toolkit_.LastItem(kMainForm, kKeysetList), kKeysetSlots - 1);
+  const int last = std::min(listed_.LastEntry(), kKeysetSlots - 1);
   std::vector<std::string> entries;
-  for (int k = 0; k <= last; ++k) entries.push_back(toolkit_.ItemText(kMainForm, kKeysetList, k));
+  for (int k = 0; k <= last; ++k) entries.push_back(listed_.EntryName(k));
   const std::lock_guard lock(listMutex_);
   listCopy_ = std::move(entries);
 }
@@ -91,13 +91,13 @@ void TargetProgram::ShowChosenKeyset(std::optional<int> chosen) {
   if (chosen) {
     // The main window acts on the menu command only while it is in front;
     // the list entry and the selection change whatever it did.
-    ui::Event event{kMainForm, kFirstKeysetEntry + *chosen, ui::kClick, *chosen, false};
+    ui::Event event{ui::kMainForm, kFirstKeysetEntry + *chosen, ui::kClick, *chosen, false};
     mainEvent_(event);
-    toolkit_.SelectItem(kMainForm, kKeysetList, *chosen);
+    listed_.SelectEntry(*chosen);
     keysets_.Lock()->SetCurrent(*chosen);
     toolkit_.DoEvents();
   }
-  toolkit_.SetText(kMainForm, 0, "Quorbel - " + toolkit_.Text(kMainForm, kKeysetList));
+  toolkit_.SetText(ui::kMainForm, 0, "Quorbel - " + listed_.SelectedName());
 }
 
 }  // namespace quorbel

@@ -8,9 +8,10 @@
 
 #include "common/Types.h"
 #include "keysets/KeysetModel.h"
+#include "keysets/ListedKeysets.h"
 #include "keysets/WindowList.h"
 #include "platform/UiRequests.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel {
 
@@ -29,8 +30,8 @@ class TargetProgram {
  public:
   // `mainEvent` is the main window's event handler; identification picks a
   // keyset through it exactly as the user would through the Keysets menu.
-  TargetProgram(WindowList& windows, KeysetModel& keysets, ui::Toolkit& toolkit, UiRequests& ui,
-                ui::EventCallback mainEvent);
+  TargetProgram(WindowList& windows, KeysetModel& keysets, ui::Toolkit& toolkit,
+                ListedKeysets& listed, UiRequests& ui, ui::EventCallback mainEvent);
 
   // Device thread. Finds the window's program; unless the keyset list holds
   // a single entry, chooses the first entry whose name matches it (entry 0
@@ -52,6 +53,7 @@ class TargetProgram {
   WindowList& windows_;
   KeysetModel& keysets_;
   ui::Toolkit& toolkit_;
+  ListedKeysets& listed_;
   UiRequests& ui_;
   ui::EventCallback mainEvent_;
   mutable std::mutex listMutex_;

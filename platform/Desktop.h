@@ -46,7 +46,8 @@ class Desktop {
   virtual void RestoreWindow(WindowId window) = 0;
 
   // False where the desktop gives no way to learn the window in front (some
-  // Wayland desktops): a 0 from ForegroundWindow then means "unknown", and
+  // Wayland desktops), or gives none at the moment (a helper that has not
+  // reported yet): a 0 from ForegroundWindow then means "unknown", and
   // nothing is played into whatever program that is.
   virtual bool TellsForeground() { return true; }
 };

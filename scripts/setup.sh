@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxtst-dev libxres-dev libx11-dev libx11-xcb-dev libxcb1-dev libxcb-res0-dev libxcb-xinput-dev libxi-dev
   xvfb xauth x11-xkb-utils desktop-file-utils
   libwayland-dev wayland-protocols libxkbcommon-dev xkb-data nlohmann-json3-dev qt6-wayland sway
+  dbus-daemon dbus-bin nodejs
   g++-mingw-w64-x86-64-posix openbox python3
 )
 # Wine without what it recommends (sound, printing, video, 3D and font

@@ -66,10 +66,10 @@ void KeysetDisplay::OpenKeysetDisplay() {
   const int layer = keysets_.Lock()->CurrentLayer();
   const std::string caption = "Keyset Display - " + toolkit_.Text(kMainForm, kKeysetList) +
                               "  Layer" + NumberText(layer + 1);
-  windows_.DialogActive = 1;
+  windows_.DialogActive = true;
   toolkit_.CreateForm(kKeysetDisplayForm, kMainForm, caption, kDisplayPlace, "_CM", kDefaultColour,
                       kDefaultColour);
-  windows_.DialogActive = 0;
+  windows_.DialogActive = false;
 }
 
 void KeysetDisplay::LayOut() {

@@ -2,8 +2,8 @@
 
 #include "keysets/KeysetModel.h"
 #include "surface/ControlCatalogue.h"
-#include "ui/Toolkit.h"
-#include "ui/WindowState.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel::ui {
 

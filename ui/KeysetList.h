@@ -5,7 +5,7 @@
 
 #include "keysets/KeysetFiles.h"
 #include "keysets/KeysetModel.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

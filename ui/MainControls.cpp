@@ -23,8 +23,8 @@ constexpr int kMaxDelayTicks = 100;
 
 using K = ControlKind;
 
-const std::vector<ControlSpec>& MainControlTable() {
-  static const std::vector<ControlSpec> table = {
+const std::vector<ControlDefinition>& MainControlTable() {
+  static const std::vector<ControlDefinition> table = {
       {K::Label, 400, {1, 0.5, 12, 1}, "Current Keyset:", "LI", kBlack, kWhite, kBoldFont},
       {K::ComboBox, kKeysetList, {13, 0.25, 27, 10}, "", "TVJ", kBlack, kWhite, kBoldFont},
       {K::Picture, kLayerLamp1, {60.5, 0.325, 1, 1}, "$Red1on", "", kD, kD, kBoldFont},
@@ -120,7 +120,7 @@ void BuildWindowListView(Toolkit& toolkit) {
 }
 
 void BuildMainControls(Toolkit& toolkit, SelectionState& selection) {
-  for (const ControlSpec& definition : MainControlTable()) {
+  for (const ControlDefinition& definition : MainControlTable()) {
     toolkit.AddControl(kMainForm, definition);
     switch (definition.id) {
       case kKeysetList:

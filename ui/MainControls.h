@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/SelectionState.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

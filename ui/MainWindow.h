@@ -4,7 +4,7 @@
 
 #include "common/SelectionState.h"
 #include "surface/ControlCatalogue.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

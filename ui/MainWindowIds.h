@@ -1,9 +1,12 @@
 #pragma once
 
+#include "editor/EditorControls.h"
+#include "toolkit/FormName.h"
+
 namespace quorbel::ui {
 
-// The main window, its timer and the control IDs the program refers to by name.
-inline constexpr const char* kMainForm = "MAIN";
+// The main window's timer and the control IDs the program refers to by name;
+// the editing controls are the editor's (editor/EditorControls.h).
 inline constexpr int kStatusTimer = 2100;
 inline constexpr float kStatusTimerSeconds = 10.0f;
 
@@ -11,23 +14,12 @@ inline constexpr int kWindowBackground = 100;
 inline constexpr int kTopStrip = 101;
 inline constexpr int kWindowListView = 110;
 inline constexpr int kKeysetList = 410;
-inline constexpr int kSelectedControlName = 435;
 inline constexpr int kSpeedRangeSlider = 465;
-inline constexpr int kSequenceList = 475;
-inline constexpr int kAddInsertButton = 480;
-inline constexpr int kInsertDelayButton = 485;
-inline constexpr int kDelayUpDown = 490;
-inline constexpr int kDelayValue = 495;
 inline constexpr int kClearSelectionButton = 500;
 inline constexpr int kLayerLabel1 = 516;
 inline constexpr int kLayerLabel2 = 517;
 inline constexpr int kLayerLamp1 = 520;
 inline constexpr int kLayerLamp2 = 521;
-inline constexpr int kKeyPressBox = 620;
-inline constexpr int kClearInputsButton = 625;
-inline constexpr int kMouseEmulation = 650;
-inline constexpr int kCaptureCoordinate = 655;
-inline constexpr int kCapturePrompt = 660;
 
 // Pictures of the surface's controls: 1000 + control index.
 inline constexpr int kFirstFKey = 1000;
@@ -58,13 +50,6 @@ inline constexpr int kWheelRightHalf = 1127;
 // Overlays drawn over the jog and shuttle picture while they move.
 inline constexpr int kJogOverlay = 295;
 inline constexpr int kShuttleOverlay = 296;
-
-// Boxes of the "Keystrokes/Mouse" tab: the step's name and its modifiers.
-inline constexpr int kNameBox = 610;
-inline constexpr int kAltBox = 630;
-inline constexpr int kCtrlBox = 635;
-inline constexpr int kShiftBox = 640;
-inline constexpr int kApplicationBox = 642;
 
 // Menu titles and items.
 inline constexpr int kFileMenu = 1500;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "surface/ControlCatalogue.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

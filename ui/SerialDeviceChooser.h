@@ -6,7 +6,7 @@
 
 #include "device/LinkSettings.h"
 #include "platform/SerialDevices.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

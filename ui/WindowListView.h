@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "keysets/WindowList.h"
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

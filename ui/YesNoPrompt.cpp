@@ -34,9 +34,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // Half of a size in whole columns or rows, as the form is centred.
 double Half(double size) { return static_cast<double>(std::lround(size) / 2); }
 
-ControlSpec ControlOf(ControlKind kind, int id, Rect place, const std::string& text,
-                      const std::string& letters) {
-  ControlSpec definition{kind, id, place, text, letters};
+ControlDefinition ControlOf(ControlKind kind, int id, Rect place, const std::string& text,
+                            const std::string& letters) {
+  ControlDefinition definition{kind, id, place, text, letters};
   definition.font = kPromptFont;
   return definition;
 }

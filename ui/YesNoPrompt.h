@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 

@@ -1,10 +1,17 @@
 #include "app/linux/SessionDesktop.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
 #include <string_view>
 
+#include "platform/linux/dbus/ReportBus.h"
 #include "platform/linux/wayland/HyprlandWindows.h"
+#include "platform/linux/wayland/ReportedDesktop.h"
 #include "platform/linux/wayland/SwayWindows.h"
 #include "platform/linux/wayland/UinputInput.h"
 #include "platform/linux/wayland/WaylandDesktop.h"
@@ -23,6 +30,30 @@ std::string Environment(const char* name) {
 
 bool IsWaylandSession() {
   return !Environment("WAYLAND_DISPLAY").empty() || Environment("XDG_SESSION_TYPE") == "wayland";
+}
+
+void Complain(const std::string& what) { std::fprintf(stderr, "QuorbelU: %s\n", what.c_str()); }
+
+// The helper that reports the window in front on this desktop: KWin's
+// script on KDE Plasma, the Shell extension on GNOME (XDG_CURRENT_DESKTOP
+// is a list such as "ubuntu:GNOME").
+std::optional<WindowReportListener::Helper> ReportingHelper() {
+  std::istringstream desktops(Environment("XDG_CURRENT_DESKTOP"));
+  std::string name;
+  while (std::getline(desktops, name, ':')) {
+    if (name == "KDE") return WindowReportListener::Helper::KWinScript;
+    if (name == "GNOME") return WindowReportListener::Helper::ShellExtension;
+  }
+  return std::nullopt;
+}
+
+// The KWin script, in share/quorbelu beside the program's folder, as
+// installed (and as the build keeps it).
+std::filesystem::path KWinScript() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return program.parent_path().parent_path() / "share" / "quorbelu" / "kwin" /
+         "quorbelu-windows.js";
 }
 
 std::unique_ptr<wayland::WindowSource> CompositorWindows() {
@@ -56,32 +87,77 @@ SessionDesktop ConnectSessionDesktop(std::function<WindowId()> ownWindow) {
     }
     return session;
   }
-  // GNOME, KDE and the rest: the programs under XWayland are all that can be
-  // known. XTest reaches exactly those; a uinput device, where the user may
-  // make one, types with the compositor's own keyboard instead, and clicks
-  // at the positions XWayland gives.
-  session.desktop = std::make_unique<XWaylandDesktop>(X11Desktop::Connect());
+  // GNOME, KDE and the rest type through uinput devices, where the user may
+  // make them, with the compositor's own keyboard. On KDE Plasma and GNOME
+  // the compositor's helper reports the window in front; elsewhere, or
+  // without uinput, the programs under XWayland are all that can be known,
+  // and XTest reaches exactly those.
   const std::shared_ptr<X11Input> xwayland = X11Input::Connect();
-  if (!xwayland) {
+  const auto helper = ReportingHelper();
+  if (!helper && !xwayland) {
     session.problem = "this Wayland desktop runs no XWayland (DISPLAY is not set)";
     return session;
   }
-  std::string why;
-  UinputInput::Geometry geometry{[xwayland]() -> std::optional<wayland::Rect> {
+  ReportedDesktop* reported = nullptr;
+  if (helper) {
+    auto desktop =
+        std::make_unique<ReportedDesktop>(::getpid(), std::move(ownWindow), X11Desktop::Connect());
+    reported = desktop.get();
+    session.desktop = std::move(desktop);
+  } else {
+    session.desktop = std::make_unique<XWaylandDesktop>(X11Desktop::Connect());
+  }
+  UinputInput::Geometry geometry{[reported, xwayland]() -> std::optional<wayland::Rect> {
+                                   if (reported != nullptr) {
+                                     if (auto layout = reported->Layout()) return layout;
+                                   }
+                                   if (!xwayland) return std::nullopt;
                                    const Point size = xwayland->ScreenSize();
                                    return wayland::Rect{0, 0, size.x, size.y};
                                  },
-                                 [xwayland](WindowId window, Point client) {
-                                   return xwayland->ClientToScreen(window, client);
+                                 [reported, xwayland](WindowId window, Point client) {
+                                   if (reported != nullptr) {
+                                     if (auto screen = reported->ClientToScreen(window, client))
+                                       return *screen;
+                                   }
+                                   return xwayland ? xwayland->ClientToScreen(window, client)
+                                                   : client;
                                  }};
-  session.input = UinputInput::Connect(
-      geometry,
-      [](const std::string& what) { std::fprintf(stderr, "QuorbelU: %s\n", what.c_str()); }, why);
-  if (!session.input) {
-    std::fprintf(stderr, "QuorbelU: no uinput device (%s): keys go through XTest\n", why.c_str());
-    session.input = X11Input::Connect();
+  std::string why;
+  session.input = UinputInput::Connect(geometry, Complain, why);
+  if (session.input) {
+    if (helper) {
+      session.reports = std::make_unique<WindowReportListener>(
+          *helper, KWinScript(),
+          [reported](std::string_view report) { return reported->Report(report); }, Complain);
+    }
+    return session;
   }
+  if (!xwayland) {
+    session.problem = "no uinput device (" + why + ") and no XWayland (DISPLAY is not set)";
+    return session;
+  }
+  Complain("no uinput device (" + why + "): keys go through XTest, to programs under XWayland");
+  // What XTest reaches is all the desktop need know.
+  session.desktop = std::make_unique<XWaylandDesktop>(X11Desktop::Connect());
+  session.input = X11Input::Connect();
   return session;
+}
+
+void ListenForWindowReports(SessionDesktop& session) {
+  if (!session.reports) return;
+  std::string why;
+  if (!session.reports->Listen(why)) {
+    Complain("the window in front cannot be known: " + why);
+    return;
+  }
+  if (!session.reports->AwaitReport(std::chrono::milliseconds(1500)) &&
+      ReportingHelper() == WindowReportListener::Helper::ShellExtension) {
+    Complain(std::string("GNOME Shell reports no window in front: install and enable the "
+                         "extension (gnome-extensions enable ") +
+             dbus::kGnomeExtension + ", on GNOME 42 to 44 " + dbus::kGnomeLegacyExtension +
+             ") and log in again");
+  }
 }
 
 }  // namespace quorbel

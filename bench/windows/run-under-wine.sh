@@ -11,7 +11,11 @@ prefix=$build/wine
 folder=$(mktemp -d)
 python3 "$here/com-pair.py" "$folder" >"$folder/relay.log" 2>&1 &
 relay=$!
-trap 'kill $relay 2>/dev/null; rm -rf "$folder"' EXIT
+# The Wine server, started first with its messages silenced: when it ends it
+# lists every object it still holds, thousands of lines after the figures.
+mkdir -p "$prefix"
+WINEPREFIX=$prefix wineserver -p 2>/dev/null
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; kill $relay 2>/dev/null; rm -rf "$folder"' EXIT
 for _ in $(seq 50); do grep -q ready "$folder/relay.log" && break; sleep 0.1; done
 mkdir -p "$prefix/dosdevices"
 for n in 1 2; do

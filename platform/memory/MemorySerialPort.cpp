@@ -45,7 +45,7 @@ std::size_t MemorySerialPort::Read(std::uint8_t* buffer, std::size_t count) {
 
 bool MemorySerialPort::Write(std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mutex_);
-  if (line_ == kNoPortHandle || MemoryLines::Instance().HungUp(line_) || writeFails_) return false;
+  if (line_ == kNoPortHandle || MemoryLines::Instance().HungUp(line_)) return false;
   received_.insert(received_.end(), bytes.begin(), bytes.end());
   return true;
 }
@@ -69,11 +69,6 @@ void MemorySerialPort::AddPort(int portNumber) {
 void MemorySerialPort::RemovePort(int portNumber) {
   std::lock_guard lock(mutex_);
   ports_.erase(portNumber);
-}
-
-void MemorySerialPort::SetWriteFails(bool fails) {
-  std::lock_guard lock(mutex_);
-  writeFails_ = fails;
 }
 
 int MemorySerialPort::LastOpenPort() const {

@@ -34,8 +34,6 @@ class MemorySerialPort : public SerialPort {
   // Set-up: which port numbers exist (none at first). Opening any other fails.
   void AddPort(int portNumber);
   void RemovePort(int portNumber);
-  // Makes every Write fail while set.
-  void SetWriteFails(bool fails);
 
   // The last Open, successful or not (0 before any), and how many there were.
   int LastOpenPort() const;
@@ -59,7 +57,6 @@ class MemorySerialPort : public SerialPort {
   mutable std::mutex mutex_;
   std::set<int> ports_;
   PortHandle line_ = kNoPortHandle;
-  bool writeFails_ = false;
   int lastPort_ = 0;
   int lastRate_ = 0;
   int openCount_ = 0;

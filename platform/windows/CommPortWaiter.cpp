@@ -52,6 +52,7 @@ CommPortWaiter::Armed CommPortWaiter::Arm(HANDLE port) {
   if (::WaitCommEvent(port, &eventMask_, &call_)) return Armed::Fired;
   if (::GetLastError() != ERROR_IO_PENDING) return Armed::Failed;
   pendingOn_ = port;
+  inherited_ = false;
   return Armed::Pending;
 }
 
@@ -68,6 +69,7 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
   const auto deadline = timeout ? Steady::now() + *timeout : Steady::time_point::max();
   HANDLE watched = port == kNoPortHandle ? nullptr : reinterpret_cast<HANDLE>(port);
   if (watched == nullptr) Settle();
+  inherited_ = watched != nullptr && pendingOn_ == watched;
   for (;;) {
     if (watched != nullptr) {
       const Armed armed = Arm(watched);
@@ -85,8 +87,26 @@ PortWait CommPortWaiter::Wait(PortHandle port, std::optional<std::chrono::millis
     DWORD ignored = 0;
     const bool ended = ::GetOverlappedResult(watched, &call_, &ignored, FALSE) != 0;
     const DWORD error = ended ? ERROR_SUCCESS : ::GetLastError();
+    if (error == ERROR_IO_INCOMPLETE) {
+      // Wine signals the event when the call ends, but this thread writes
+      // the call's result only in a later wait of its own: the result is
+      // looked for again after a moment. (Resetting the event instead would
+      // lose the end: nothing signals it again.)
+      if (timeout && Steady::now() >= deadline) return PortWait::TimedOut;
+      ::Sleep(1);
+      continue;
+    }
     pendingOn_ = nullptr;
-    if (ended && (eventMask_ & EV_RXCHAR) != 0) return PortWait::Readable;
+    if (ended && (eventMask_ & EV_RXCHAR) != 0) {
+      // A wait begun before an earlier Wait() returned may tell of bytes the
+      // caller has read since. With the queue empty that is no news, and no
+      // end of the line either (the device thread takes readable with nothing
+      // to read for one): it is waited for afresh.
+      bool gone = false;
+      if (!inherited_ || HasPending(watched, gone)) return PortWait::Readable;
+      if (gone) return PortWait::HungUp;
+      continue;
+    }
     // An earlier port of the same handle value was closed under the wait;
     // this one is new, and is waited for afresh.
     if (error == ERROR_OPERATION_ABORTED) continue;

@@ -35,6 +35,9 @@ class CommPortWaiter : public PortWaiter {
   OVERLAPPED call_{};
   DWORD eventMask_ = 0;
   HANDLE pendingOn_ = nullptr;  // the port whose wait is under way
+  // The wait under way was begun before this Wait(), so its end may tell of
+  // bytes the caller has read since.
+  bool inherited_ = false;
 };
 
 }  // namespace quorbel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel {
 
@@ -9,12 +9,12 @@ namespace quorbel {
 // "Selected Control:" name, the sequence list with its buttons and the key
 // entry group.
 inline void AddEditorControls(ui::MemoryToolkit& toolkit) {
+  using ui::ControlDefinition;
   using ui::ControlKind;
-  using ui::ControlSpec;
   if (!toolkit.HasForm("MAIN")) toolkit.CreateForm("MAIN", "", "Quorbel", {}, "", -1, -1);
   auto add = [&](ControlKind kind, int id, const std::string& text = "",
                  const std::string& letters = "") {
-    toolkit.AddControl("MAIN", ControlSpec{kind, id, {}, text, letters});
+    toolkit.AddControl("MAIN", ControlDefinition{kind, id, {}, text, letters});
   };
   add(ControlKind::ComboBox, 410, "Default", "TVJ");
   toolkit.SelectItem("MAIN", 410, 0);

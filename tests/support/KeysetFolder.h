@@ -11,7 +11,7 @@
 
 #include "keysets/KeysetFiles.h"
 #include "tests/support/TempFolder.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel {
 

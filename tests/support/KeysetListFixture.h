@@ -11,7 +11,8 @@
 #include "keysets/WindowList.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryUiRequests.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 
@@ -24,7 +25,7 @@ class KeysetListFixture : public ::testing::Test {
  protected:
   KeysetListFixture() {
     toolkit.CreateForm("MAIN", "", "QuorbelU", ui::Rect{0, 0, 126.875, 32.4375}, "_C", 15, 32);
-    ui::ControlSpec list;
+    ui::ControlDefinition list;
     list.kind = ui::ControlKind::ComboBox;
     list.id = kKeysetListId;
     toolkit.AddControl("MAIN", list);
@@ -55,8 +56,10 @@ class KeysetListFixture : public ::testing::Test {
   ui::MemoryToolkit toolkit;
   MemoryUiRequests requests;
   std::vector<ui::Event> mainEvents;
-  TargetProgram target{windows, keysets, toolkit, requests,
-                       [this](ui::Event& event) { mainEvents.push_back(event); }};
+  ui::KeysetListView listed{toolkit};
+  TargetProgram target{windows,  keysets,
+                       toolkit,  listed,
+                       requests, [this](ui::Event& event) { mainEvents.push_back(event); }};
 };
 
 }  // namespace quorbel

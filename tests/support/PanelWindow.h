@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "surface/SurfaceLamps.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
 
@@ -45,21 +45,21 @@ class RecordingLamps : public SurfaceLamps {
 // picture, the overlays, the layer display, "Selected Control:" and
 // "Key Press:".
 inline void AddPanelControls(ui::MemoryToolkit& toolkit) {
+  using ui::ControlDefinition;
   using ui::ControlKind;
-  using ui::ControlSpec;
   if (!toolkit.HasForm("MAIN")) toolkit.CreateForm("MAIN", "", "Quorbel", {}, "", -1, -1);
   auto picture = [&](int id, const std::string& image, const std::string& letters = "") {
-    toolkit.AddControl("MAIN", ControlSpec{ControlKind::Picture, id, {}, image, letters});
+    toolkit.AddControl("MAIN", ControlDefinition{ControlKind::Picture, id, {}, image, letters});
   };
   for (int id = 1000; id <= 1127; ++id) picture(id, "");
   picture(295, "$JogDn", "H");
   picture(296, "$ShuttleDn", "H");
   picture(520, "$Red1on");
   picture(521, "$Red1off");
-  toolkit.AddControl("MAIN", ControlSpec{ControlKind::Label, 516, {}, "1", "LI"});
-  toolkit.AddControl("MAIN", ControlSpec{ControlKind::Label, 517, {}, "2", "LI"});
-  toolkit.AddControl("MAIN", ControlSpec{ControlKind::Label, 435, {}, "", "CS"});
-  toolkit.AddControl("MAIN", ControlSpec{ControlKind::Text, 620, {}, "", "ES"});
+  toolkit.AddControl("MAIN", ControlDefinition{ControlKind::Label, 516, {}, "1", "LI"});
+  toolkit.AddControl("MAIN", ControlDefinition{ControlKind::Label, 517, {}, "2", "LI"});
+  toolkit.AddControl("MAIN", ControlDefinition{ControlKind::Label, 435, {}, "", "CS"});
+  toolkit.AddControl("MAIN", ControlDefinition{ControlKind::Text, 620, {}, "", "ES"});
 }
 
 }  // namespace quorbel

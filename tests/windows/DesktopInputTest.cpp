@@ -28,7 +28,8 @@
 #include "playback/SteadyWait.h"
 #include "surface/ControlCatalogue.h"
 #include "tests/support/TempFolder.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 namespace {
@@ -138,7 +139,8 @@ TEST_F(DesktopInputTest, AnInterruptedSequenceLeavesNoKeyDown) {
   ui::MemoryToolkit toolkit;
   toolkit.CreateForm("MAIN", "", "QuorbelU", ui::Rect{0, 0, 126.875, 32.4375}, "_C", 15, 32);
   MemoryUiRequests requests;
-  TargetProgram target{windows, keysets, toolkit, requests, [](ui::Event&) {}};
+  ui::KeysetListView listed{toolkit};
+  TargetProgram target{windows, keysets, toolkit, listed, requests, [](ui::Event&) {}};
   NoEditor editor;
   HeldInput held{input};
   SteadyWait wait;

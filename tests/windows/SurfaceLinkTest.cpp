@@ -2,6 +2,7 @@
 // script has put on COM1 of the Wine prefix. The script hands over the file
 // of the surface's commands in QUORBEL_SURFACE_COMMANDS.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdint>
@@ -112,6 +113,33 @@ TEST_F(SurfaceLink, AQuietLineTimesOutAndAWakeEndsAWaitOnThePort) {
   TellSurface("press 3");
   const Bytes press = Receive(3);
   EXPECT_EQ(press, (Bytes{0xBF, 0x12, 0x03}));
+}
+
+// The device thread reads a press that a wait found pending while the wait
+// for the port's events stays under way; that wait ends for the bytes already
+// read. The next wait must not answer readable with nothing to read, which
+// the device thread takes for a surface pulled out.
+TEST_F(SurfaceLink, AWaitThatOutlivedItsBytesIsNoNewsAndNoUnplug) {
+  ASSERT_TRUE(OpenWithin(10s));
+  EXPECT_EQ(waiter_.Wait(port_.WaitHandle(), 50ms), PortWait::TimedOut);
+  TellSurface("press 7");
+  const auto deadline = Steady::now() + 5s;
+  while (port_.BytesPending() < 3 && Steady::now() < deadline) std::this_thread::sleep_for(10ms);
+  // The thread waits elsewhere a while, as the device thread's requests to the
+  // GUI thread make it: Wine finishes the port's wait in such a wait.
+  const HANDLE elsewhere = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(elsewhere, nullptr);
+  EXPECT_EQ(::WaitForSingleObject(elsewhere, 100), static_cast<DWORD>(WAIT_TIMEOUT));
+  ::CloseHandle(elsewhere);
+  ASSERT_EQ(waiter_.Wait(port_.WaitHandle(), 0ms), PortWait::Readable);
+  std::uint8_t press[3] = {};
+  ASSERT_EQ(port_.Read(press, sizeof press), 3U);
+
+  const PortWait next = waiter_.Wait(port_.WaitHandle(), 300ms);
+  EXPECT_EQ(next, PortWait::TimedOut) << "the queue holds " << port_.BytesPending() << " bytes";
+
+  TellSurface("press 8");
+  EXPECT_EQ(Receive(3), (Bytes{0xBF, 0x12, 0x08}));
 }
 
 }  // namespace

@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "tools/surface/SurfaceBytes.h"
+
 namespace quorbel::surfacetool {
 
 namespace {
 
-constexpr std::uint8_t kStart = 0xBF;
-constexpr std::uint8_t kExclusiveStart = 0xF0;
-constexpr std::uint8_t kExclusiveEnd = 0xF7;
 // Longer than anything the program sends; a runaway message is cut here.
 constexpr std::size_t kLongestExclusive = 64;
-
-constexpr std::array<std::uint8_t, 5> kIdentityRequest{0xF0, 0x7D, 0x25, 0x03, 0xF7};
-constexpr std::array<std::uint8_t, 9> kConfiguration{0xF0, 0x7D, 0x25, 0x02, 0x01,
-                                                     0x01, 0x00, 0x00, 0xF7};
 
 bool Equals(std::span<const std::uint8_t> message, std::span<const std::uint8_t> pattern) {
   return std::ranges::equal(message, pattern);
@@ -29,18 +24,18 @@ ProgramMessage Classify(std::span<const std::uint8_t> message) {
   if (message.size() != 3 || message[0] != kStart) return ProgramMessage::Unknown;
   const std::uint8_t value = message[2];
   switch (message[1]) {
-    case 0x12:
+    case kLampOn:
       return ProgramMessage::LampOn;
-    case 0x13:
+    case kLampOff:
       return ProgramMessage::LampOff;
-    case 0x14:
+    case kDisplayPosition:
       return ProgramMessage::DisplayPosition;
-    case 0x15:
+    case kDisplayCharacter:
       return ProgramMessage::DisplayCharacter;
-    case 0x67:
-      return value == 0x00 ? ProgramMessage::ClosingFirst : ProgramMessage::Unknown;
-    case 0x68:
-      return value == 0x7D ? ProgramMessage::ClosingSecond : ProgramMessage::Unknown;
+    case kClosingFirst:
+      return value == kClosingFirstValue ? ProgramMessage::ClosingFirst : ProgramMessage::Unknown;
+    case kClosingSecond:
+      return value == kClosingSecondValue ? ProgramMessage::ClosingSecond : ProgramMessage::Unknown;
     default:
       return ProgramMessage::Unknown;
   }

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "tools/surface/HexText.h"
+#include "tools/surface/SurfaceBytes.h"
 
 namespace quorbel::surfacetool {
 
@@ -12,7 +13,6 @@ constexpr int kHighestControl = 127;
 constexpr int kLongestJog = 1000;
 constexpr int kShuttleBack = -64;
 constexpr int kShuttleForward = 63;
-constexpr std::uint8_t kStart = 0xBF;
 
 std::vector<std::string_view> Words(std::string_view line) {
   std::vector<std::string_view> words;
@@ -142,21 +142,22 @@ ParsedLine ParseCommandLine(std::string_view line) {
 
 std::vector<std::uint8_t> BytesToSend(const Command& command) {
   if (const auto* press = std::get_if<command::Press>(&command)) {
-    return {kStart, 0x12, static_cast<std::uint8_t>(press->control)};
+    return {kStart, kPress, static_cast<std::uint8_t>(press->control)};
   }
   if (const auto* release = std::get_if<command::Release>(&command)) {
-    return {kStart, 0x13, static_cast<std::uint8_t>(release->control)};
+    return {kStart, kRelease, static_cast<std::uint8_t>(release->control)};
   }
   if (const auto* jog = std::get_if<command::Jog>(&command)) {
     std::vector<std::uint8_t> bytes;
     for (int step = 0; step < jog->count; ++step) {
-      bytes.insert(bytes.end(), {kStart, 0x65, static_cast<std::uint8_t>(jog->left ? 0x40 : 0x00)});
+      bytes.insert(bytes.end(),
+                   {kStart, kJogStep, static_cast<std::uint8_t>(jog->left ? kDirectionBit : 0x00)});
     }
     return bytes;
   }
   if (const auto* shuttle = std::get_if<command::Shuttle>(&command)) {
     // Seven-bit two's complement: -1 is 7F, -64 is 40.
-    return {kStart, 0x66, static_cast<std::uint8_t>(shuttle->position & 0x7F)};
+    return {kStart, kShuttle, static_cast<std::uint8_t>(shuttle->position & 0x7F)};
   }
   if (const auto* raw = std::get_if<command::Raw>(&command)) return raw->bytes;
   return {};

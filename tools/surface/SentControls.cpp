@@ -1,17 +1,8 @@
 #include "tools/surface/SentControls.h"
 
+#include "tools/surface/SurfaceBytes.h"
+
 namespace quorbel::surfacetool {
-
-namespace {
-
-constexpr std::uint8_t kStart = 0xBF;
-constexpr std::uint8_t kPress = 0x12;
-constexpr std::uint8_t kRelease = 0x13;
-constexpr std::uint8_t kJogStep = 0x65;
-constexpr std::uint8_t kShuttle = 0x66;
-constexpr std::uint8_t kDirectionBit = 0x40;
-
-}  // namespace
 
 void SentControls::Sent(std::span<const std::uint8_t> bytes) {
   std::size_t at = 0;

@@ -1,13 +1,14 @@
 // Shows the Serial Device chooser with a typical set of devices until it is
 // closed, for the picture in the documentation (docs/serial-device.sh).
 #include "platform/memory/MemorySerialDevices.h"
+#include "toolkit/qt/QtToolkit.h"
 #include "ui/MainWindowIds.h"
 #include "ui/SerialDeviceChooser.h"
-#include "ui/qt/QtToolkit.h"
+#include "ui/art/DrawnImageSource.h"
 
 int main() {
   using namespace quorbel;
-  ui::QtToolkit toolkit;
+  ui::QtToolkit toolkit(ui::DrawnOrFolderImages());
   MemorySerialDevices devices;
   const auto add = [&devices](const std::string& path, const std::string& name, bool accessible) {
     SerialDevice device;

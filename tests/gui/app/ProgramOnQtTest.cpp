@@ -20,8 +20,9 @@
 #include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "tests/support/TempFolder.h"
-#include "ui/qt/QtToolkit.h"
-#include "ui/qt/QtUiRequests.h"
+#include "toolkit/qt/QtToolkit.h"
+#include "toolkit/qt/QtUiRequests.h"
+#include "ui/art/DrawnImageSource.h"
 
 namespace quorbel {
 namespace {
@@ -42,7 +43,7 @@ TEST(ProgramOnQt, MainWindowIsBuiltAndShutdownEndsTheEventLoop) {
   std::ofstream(folder / "QuorbelU.ini", std::ios::binary)
       << "[QUORBELU]\r\nCom Port=1\r\nBaud Rate=9600\r\n";
 
-  ui::QtToolkit toolkit;
+  ui::QtToolkit toolkit(ui::DrawnOrFolderImages());
   ui::QtUiRequests requests(toolkit.Calls());
   MemoryInstanceGuard guard;
   MemoryDesktop desktop;

@@ -17,8 +17,9 @@
 #include "tests/support/RecordingActions.h"
 #include "tests/support/SurfaceProcess.h"
 #include "tests/support/TempFolder.h"
-#include "ui/WindowState.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/WindowState.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel::testing {
 
@@ -72,7 +73,8 @@ class LinkRig {
   LinkSettings settings;
   DeviceContext context{port, clock, desktop, ui, actions, selection, windows};
   DeviceThread thread{context, waiter};
-  DeviceLink link{port, thread, toolkit, windows, clock, settings, keysets};
+  ui::KeysetListView listed{toolkit};
+  DeviceLink link{port, thread, toolkit, listed, windows, clock, settings, keysets};
   std::unique_ptr<SurfaceProcess> surface;
 };
 

@@ -20,7 +20,7 @@
 #include "tests/integration/keysets/KeysetVersions.h"
 #include "tests/integration/keysets/SaverProcess.h"
 #include "tests/support/TempFolder.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel::testing {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "keysets/KeysetFiles.h"
 #include "tests/integration/keysets/KeysetVersions.h"
-#include "ui/WindowState.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/WindowState.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -56,6 +56,22 @@ else
   fail "no share/doc/quorbelu/guide.html"
 fi
 
+# The helpers that name the window in front on Wayland: the KWin script
+# where the program looks for it (share/quorbelu beside bin/), and the GNOME
+# Shell extension in a folder named after its uuid, which the Shell demands.
+[ -f "$prefix/share/quorbelu/kwin/quorbelu-windows.js" ] || fail "no KWin script"
+extensions="$prefix/share/gnome-shell/extensions"
+found=0
+for folder in "$extensions"/*/; do
+  [ -f "$folder/metadata.json" ] || continue
+  found=1
+  [ -f "$folder/extension.js" ] || fail "the extension in $folder has no extension.js"
+  uuid=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["uuid"])' \
+    "$folder/metadata.json") || fail "the metadata of $folder is no JSON with a uuid"
+  [ "$uuid" = "$(basename "$folder")" ] || fail "the extension $uuid lies in $(basename "$folder")"
+done
+[ "$found" = 1 ] || fail "no GNOME Shell extension"
+
 # The wrapper makes the user's folder and starts the program inside it.
 fake=$(mktemp -d)
 trap 'rm -rf "$fake"' EXIT

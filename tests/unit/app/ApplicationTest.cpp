@@ -9,15 +9,15 @@
 #include <stdexcept>
 
 #include "app/FolderReport.h"
-#include "platform/FolderTrust.h"
 #include "device/Preferences.h"
+#include "platform/FolderTrust.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryInstanceGuard.h"
+#include "tests/support/KeysetFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/unit/app/RecordingOperations.h"
-#include "tests/support/KeysetFolder.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
 namespace {

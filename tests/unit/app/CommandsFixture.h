@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "app/KeysetCommands.h"
 #include "editor/SequenceEditor.h"
-#include "keysets/KeysetCommands.h"
 #include "keysets/KeysetNames.h"
-#include "surface/Panel.h"
 #include "tests/support/EditorWindow.h"
 #include "tests/support/KeysetFolder.h"
 #include "tests/support/PanelWindow.h"
+#include "ui/KeysetListView.h"
+#include "ui/Panel.h"
 #include "ui/YesNoPrompt.h"
 
 namespace quorbel {
@@ -23,9 +24,9 @@ class CommandsTest : public KeysetFolderTest {
   CommandsTest()
       : lamps(toolkit),
         panel(toolkit, keysets, catalogue, lamps, selection),
-        editor(toolkit, keysets, files, catalogue, windows),
+        editor(toolkit, keysets, files, catalogue, windows, listed),
         prompt(toolkit),
-        commands({toolkit, keysets, files, panel, editor, selection, windows, prompt,
+        commands({toolkit, listed, keysets, files, panel, editor, selection, windows, prompt,
                   [this] { LoadKeysetList(); }}) {
     toolkit.SetCallbacks(
         [this](const std::string& form) {
@@ -89,6 +90,7 @@ class CommandsTest : public KeysetFolderTest {
   SelectionState selection;
   RecordingLamps lamps;
   Panel panel;
+  ui::KeysetListView listed{toolkit};
   SequenceEditor editor;
   ui::YesNoPrompt prompt;
   KeysetCommands commands;

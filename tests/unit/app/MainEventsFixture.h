@@ -11,9 +11,9 @@
 #include "app/MainEvents.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "tests/unit/app/RecordingOperations.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
 

@@ -12,7 +12,8 @@
 #include "platform/memory/MemoryInput.h"
 #include "platform/memory/MemoryUiRequests.h"
 #include "playback/memory/ClockWait.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 namespace {
@@ -44,7 +45,8 @@ class PlayingDeviceRunnerTest : public ::testing::Test {
   WindowList windows{desktop};
   ui::MemoryToolkit toolkit;
   MemoryUiRequests requests;
-  TargetProgram target{windows, keysets, toolkit, requests, [](ui::Event&) {}};
+  ui::KeysetListView listed{toolkit};
+  TargetProgram target{windows, keysets, toolkit, listed, requests, [](ui::Event&) {}};
   NoEditor editor;
   MemoryInput input;
   HeldInput held{input};

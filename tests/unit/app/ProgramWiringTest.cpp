@@ -21,10 +21,10 @@
 #include "platform/memory/MemorySerialDevices.h"
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/KeysetFolder.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel {
 namespace {
@@ -120,9 +120,8 @@ TEST_F(ProgramWiringTest, PressOnTheSurfacePlaysIntoTheProgramInFront) {
   desktop.SetForeground(kEditorWindow);
   ASSERT_TRUE(port.SurfaceSend(Bytes{0xBF, 0x12, 0x3B}));
   // The keys leave first; the panel shows the press after them.
-  ASSERT_TRUE(ServeUntil([&] {
-    return input.Events().size() >= 4 && kit.ImageName("main", 1059) == "$PlayDn";
-  }));
+  ASSERT_TRUE(ServeUntil(
+      [&] { return input.Events().size() >= 4 && kit.ImageName("main", 1059) == "$PlayDn"; }));
   EXPECT_THAT(input.Events(), ::testing::ElementsAre("down 17", "down 83", "up 83", "up 17"));
   // Shutting down with the thread idle ends it.
   app.Shutdown();

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemorySerialDevices.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

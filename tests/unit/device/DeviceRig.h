@@ -18,7 +18,7 @@
 #include "platform/memory/MemorySerialPort.h"
 #include "platform/memory/MemoryUiRequests.h"
 #include "tests/support/RecordingActions.h"
-#include "ui/WindowState.h"
+#include "toolkit/WindowState.h"
 
 namespace quorbel::testing {
 

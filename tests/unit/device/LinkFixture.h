@@ -9,7 +9,8 @@
 #include "device/PortMenu.h"
 #include "keysets/KeysetModel.h"
 #include "tests/unit/device/LinkFakes.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 
@@ -89,7 +90,8 @@ class LinkTest : public ::testing::Test {
   FakeRunner runner{port, journal};
   LinkSettings settings;
   KeysetModel keysets;
-  DeviceLink link{port, runner, toolkit, windows, clock, settings, keysets};
+  ui::KeysetListView listed{toolkit};
+  DeviceLink link{port, runner, toolkit, listed, windows, clock, settings, keysets};
 };
 
 }  // namespace quorbel

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 namespace quorbel::ui {
 
@@ -25,7 +25,7 @@ class MockToolkit : public Toolkit {
   MOCK_METHOD(Size, CharSize, (), (override));
   MOCK_METHOD(void, DefineColour, (int, int, int, int), (override));
   MOCK_METHOD(void, DefineFont, (int, const std::string&, double, const std::string&), (override));
-  MOCK_METHOD(void, AddControl, (const std::string&, const ControlSpec&), (override));
+  MOCK_METHOD(void, AddControl, (const std::string&, const ControlDefinition&), (override));
   MOCK_METHOD(void, SetText, (const std::string&, int, const std::string&), (override));
   MOCK_METHOD(std::string, Text, (const std::string&, int), (override));
   MOCK_METHOD(void, SetCheck, (const std::string&, int, bool), (override));
@@ -60,7 +60,6 @@ class MockToolkit : public Toolkit {
   MOCK_METHOD(void, Delay, (float), (override));
   MOCK_METHOD(void, DoEvents, (), (override));
   MOCK_METHOD(void, AllowKeyEvents, (int), (override));
-  MOCK_METHOD(bool, KeyDownNow, (int), (override));
   MOCK_METHOD(int, MessageBox,
               (const std::string&, const std::string&, const std::string&, Buttons), (override));
   MOCK_METHOD(std::string, OpenFileDialog,

@@ -70,7 +70,7 @@ TEST_F(PreferencesFile, MissingFileIsReportedOnceAndChangesNothing) {
   Put("quorbelu.ini.bak", "[QUORBELU]\r\nCom Port=4\r\n");
   StrictMock<ui::MockToolkit> toolkit;
   int activeDuringMessage = 0;
-  EXPECT_CALL(toolkit, MessageBox("main",
+  EXPECT_CALL(toolkit, MessageBox(testing::StrCaseEq("main"),
                                   "Cannot find Quorbel.|Make sure it is turned on and connected to "
                                   "computer.|Use EDIT/PREFERENCES to set communications port.",
                                   "Brenlow Electronics", ui::Buttons::Ok))

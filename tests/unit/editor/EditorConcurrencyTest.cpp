@@ -6,6 +6,7 @@
 #include "editor/SequenceEditor.h"
 #include "tests/support/EditorWindow.h"
 #include "tests/support/KeysetFolder.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 namespace {
@@ -18,7 +19,8 @@ using EditorConcurrencyTest = KeysetFolderTest;
 // move would show a key twice.
 TEST_F(EditorConcurrencyTest, PlaybackNeverSeesASequenceHalfWayThroughAnEdit) {
   ControlCatalogue catalogue;
-  SequenceEditor editor(toolkit, keysets, files, catalogue, windows);
+  ui::KeysetListView listed(toolkit);
+  SequenceEditor editor(toolkit, keysets, files, catalogue, windows, listed);
   AddEditorControls(toolkit);
   toolkit.SetText("MAIN", 435, "Play");
   // A name that has no file keeps the edits off the disk.

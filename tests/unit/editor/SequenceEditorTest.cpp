@@ -8,6 +8,7 @@
 
 #include "tests/support/EditorWindow.h"
 #include "tests/support/KeysetFolder.h"
+#include "ui/KeysetListView.h"
 
 namespace quorbel {
 namespace {
@@ -16,7 +17,7 @@ constexpr int kPlay = 59;
 
 class SequenceEditorTest : public KeysetFolderTest {
  protected:
-  SequenceEditorTest() : editor(toolkit, keysets, files, catalogue, windows) {
+  SequenceEditorTest() : editor(toolkit, keysets, files, catalogue, windows, listed) {
     AddEditorControls(toolkit);
     toolkit.SetText("MAIN", 435, "Play");
   }
@@ -37,6 +38,7 @@ class SequenceEditorTest : public KeysetFolderTest {
   }
 
   ControlCatalogue catalogue;
+  ui::KeysetListView listed{toolkit};
   SequenceEditor editor;
 };
 

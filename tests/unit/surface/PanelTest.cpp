@@ -1,4 +1,4 @@
-#include "surface/Panel.h"
+#include "ui/Panel.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "keysets/KeysetLayer.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/KeysetDisplayLines.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

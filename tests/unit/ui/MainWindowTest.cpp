@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/Messages.h"
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/Messages.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryDesktop.h"
+#include "toolkit/memory/MemoryToolkit.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowIds.h"
-#include "ui/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

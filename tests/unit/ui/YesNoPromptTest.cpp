@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 namespace quorbel::ui {
 namespace {

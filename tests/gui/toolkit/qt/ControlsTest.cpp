@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "ToolkitFixture.h"
-#include "ui/qt/UpDownWidget.h"
+#include "toolkit/qt/UpDownWidget.h"
 
 namespace quorbel::ui {
 namespace {
@@ -269,10 +269,10 @@ TEST_F(ToolkitTest, PicturesTakeTheSizeOfTheirImageAndUnknownNamesShowNothing) {
 TEST_F(ToolkitTest, ColoursAndFontsComeFromTheirSlots) {
   kit.DefineColour(32, 119, 119, 119);
   kit.DefineFont(10, "MS Sans Serif", 8, "BV");
-  kit.AddControl("main", ControlSpec{ControlKind::Label, 420, Rect{68, 3.5, 13, 1},
-                                     "Selected Control:", "L", 0, 32, 10});
-  kit.AddControl("main",
-                 ControlSpec{ControlKind::Label, 421, Rect{68, 5, 13, 1}, "x", "L", 15, -1, -1});
+  kit.AddControl("main", ControlDefinition{ControlKind::Label, 420, Rect{68, 3.5, 13, 1},
+                                           "Selected Control:", "L", 0, 32, 10});
+  kit.AddControl(
+      "main", ControlDefinition{ControlKind::Label, 421, Rect{68, 5, 13, 1}, "x", "L", 15, -1, -1});
   const QPalette palette = Control(420)->palette();
   EXPECT_EQ(palette.color(QPalette::WindowText), QColor(0, 0, 0));
   EXPECT_EQ(palette.color(QPalette::Window), QColor(119, 119, 119));
@@ -291,8 +291,8 @@ TEST_F(ToolkitTest, ColoursAndFontsComeFromTheirSlots) {
   EXPECT_FALSE(Control(421)->autoFillBackground());
 
   // A disabled control with its own colours still looks disabled.
-  kit.AddControl("main", ControlSpec{ControlKind::Button, 480, Rect{105, 21.5, 12, 1.25},
-                                     "Add/&Insert", "", 0, 32, -1});
+  kit.AddControl("main", ControlDefinition{ControlKind::Button, 480, Rect{105, 21.5, 12, 1.25},
+                                           "Add/&Insert", "", 0, 32, -1});
   kit.Disable("main", 480, 480);
   const QPalette button = Control(480)->palette();
   EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0, 0, 0));

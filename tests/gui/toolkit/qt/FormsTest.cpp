@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "ToolkitFixture.h"
-#include "ui/qt/FormWindow.h"
+#include "toolkit/qt/FormWindow.h"
 
 namespace quorbel::ui {
 namespace {
@@ -74,7 +74,8 @@ TEST_F(ToolkitTest, TheLayoutRunsWhileTheFormIsCreated) {
     laidOut.push_back(form);
     // The form exists already and takes controls.
     Add(ControlKind::Label, 105, Rect{6.5, 1.25, 5, 1.25}, "Line");
-    kit.AddControl(form, ControlSpec{ControlKind::Button, 120, Rect{1, 4, 6, 1.5}, "Yes", "T"});
+    kit.AddControl(form,
+                   ControlDefinition{ControlKind::Button, 120, Rect{1, 4, 6, 1.5}, "Yes", "T"});
   };
   kit.CreateForm("YESNO", "main", "QuorbelU", Rect{10, 10, 20, 6}, "T", -1, -1);
   EXPECT_THAT(laidOut, ElementsAre("YESNO"));

@@ -8,7 +8,7 @@
 
 #include "ToolkitFixture.h"
 #include "tests/support/UiRequestsContract.h"
-#include "ui/qt/QtUiRequests.h"
+#include "toolkit/qt/QtUiRequests.h"
 
 namespace quorbel::ui {
 namespace {

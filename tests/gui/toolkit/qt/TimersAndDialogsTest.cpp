@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "ToolkitFixture.h"
-#include "ui/qt/CharGrid.h"
+#include "toolkit/qt/CharGrid.h"
 
 namespace quorbel::ui {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/qt/QtToolkit.h"
+#include "toolkit/qt/QtToolkit.h"
 
 namespace quorbel::ui {
 
@@ -28,7 +28,7 @@ class ToolkitTest : public ::testing::Test {
 
   void Add(ControlKind kind, int id, Rect place, const std::string& text = "",
            const std::string& letters = "") {
-    kit.AddControl("main", ControlSpec{kind, id, place, text, letters});
+    kit.AddControl("main", ControlDefinition{kind, id, place, text, letters});
   }
 
   QWidget* Control(int id) const { return kit.ControlWidget("MAIN", id); }

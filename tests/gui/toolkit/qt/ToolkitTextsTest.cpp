@@ -3,9 +3,9 @@
 
 #include <Qt>
 
-#include "ui/qt/AcceleratorTable.h"
-#include "ui/qt/ToolkitTexts.h"
-#include "ui/qt/VirtualKeys.h"
+#include "toolkit/qt/AcceleratorTable.h"
+#include "toolkit/qt/ToolkitTexts.h"
+#include "toolkit/qt/VirtualKeys.h"
 
 namespace quorbel::ui {
 namespace {

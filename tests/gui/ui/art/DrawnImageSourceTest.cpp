@@ -1,4 +1,4 @@
-#include "ui/qt/DrawnImageSource.h"
+#include "ui/art/DrawnImageSource.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "ui/qt/FolderImageSource.h"
+#include "toolkit/qt/FolderImageSource.h"
 
 namespace quorbel::ui {
 namespace {

@@ -5,11 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/art/ArtKit.h"
-#include "ui/art/PanelComposition.h"
 #include "surface/PanelLayout.h"
-#include "ui/qt/FormWindow.h"
-#include "ui/qt/QtToolkit.h"
+#include "toolkit/qt/FormWindow.h"
+#include "toolkit/qt/QtToolkit.h"
+#include "ui/art/ArtKit.h"
+#include "ui/art/DrawnImageSource.h"
+#include "ui/art/PanelComposition.h"
 
 namespace quorbel::ui {
 namespace {
@@ -26,10 +27,11 @@ bool Near(QRgb a, QRgb b) {
 // the main window does, looks exactly like the composed panel: each picture
 // took its image's size and stands in its place, stacked the same way.
 TEST(PanelInToolkitTest, TheWindowShowsThePanelAsComposed) {
-  QtToolkit toolkit;
+  QtToolkit toolkit(DrawnOrFolderImages());
   const QColor chassis = art::Palette::Chassis();
   toolkit.DefineColour(32, chassis.red(), chassis.green(), chassis.blue());
-  toolkit.CreateForm("MAIN", "", "QuorbelU", {0, 0, panel_layout::kWindowColumns, panel_layout::kWindowRows}, "",
+  toolkit.CreateForm("MAIN", "", "QuorbelU",
+                     {0, 0, panel_layout::kWindowColumns, panel_layout::kWindowRows}, "",
                      kDefaultColour, 32);
   for (const PanelPlace& place : kPanelPlaces) {
     const bool key = place.id >= 1040 && place.id <= 1060;

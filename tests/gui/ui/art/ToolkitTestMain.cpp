@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/qt/QtApplication.h"
+#include "toolkit/qt/QtApplication.h"
 
 int main(int argc, char** argv) {
   // CTest sets the offscreen platform; listing the tests at build time needs it too.

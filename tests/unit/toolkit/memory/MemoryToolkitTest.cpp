@@ -1,4 +1,4 @@
-#include "ui/memory/MemoryToolkit.h"
+#include "toolkit/memory/MemoryToolkit.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ class MemoryToolkitTest : public ::testing::Test {
     kit.SetCallbacks(
         [this](const std::string& form) {
           laidOut.push_back(form);
-          kit.AddControl(form, ControlSpec{ControlKind::Text, kBox, {}, "", "ES"});
+          kit.AddControl(form, ControlDefinition{ControlKind::Text, kBox, {}, "", "ES"});
         },
         [this](Event& event) {
           if (event.code == kKeyDown && event.value == cancelKey) event.cancel = true;
@@ -106,7 +106,7 @@ TEST_F(MemoryToolkitTest, MissingFormsAndControlsAreRecordedNotFatal) {
 }
 
 TEST_F(MemoryToolkitTest, UsersReachOnlyWhatIsShownAndEnabled) {
-  kit.AddControl("MAIN", ControlSpec{ControlKind::CheckBox, 655, {}, "Capture", "H"});
+  kit.AddControl("MAIN", ControlDefinition{ControlKind::CheckBox, 655, {}, "Capture", "H"});
   kit.AddMenuTitle("MAIN", 1600, "&Edit");
   kit.AddMenuItem("MAIN", 1600, 1630, "&Delete Current Keyset");
   kit.SetMenuItem("MAIN", 1630, "D");
@@ -126,7 +126,7 @@ TEST_F(MemoryToolkitTest, UsersReachOnlyWhatIsShownAndEnabled) {
 }
 
 TEST_F(MemoryToolkitTest, ListsSplitFindAndInsertRows) {
-  kit.AddControl("MAIN", ControlSpec{ControlKind::ComboBox, 410, {}, "Default|Gimp|", "TVJ"});
+  kit.AddControl("MAIN", ControlDefinition{ControlKind::ComboBox, 410, {}, "Default|Gimp|", "TVJ"});
   EXPECT_THAT(kit.Items("MAIN", 410), ElementsAre("Default", "Gimp"));
   kit.AddItems("MAIN", 410, "Gimpy");
   EXPECT_EQ(kit.FindItem("MAIN", 410, "GIMP"), 1);
@@ -137,7 +137,8 @@ TEST_F(MemoryToolkitTest, ListsSplitFindAndInsertRows) {
   EXPECT_EQ(kit.Events().back().value, 2);
   EXPECT_FALSE(kit.Pick("MAIN", 410, 3));
 
-  kit.AddControl("MAIN", ControlSpec{ControlKind::ListView, 110, {}, "Handle{6}|Name{20}", ""});
+  kit.AddControl("MAIN",
+                 ControlDefinition{ControlKind::ListView, 110, {}, "Handle{6}|Name{20}", ""});
   kit.AddListViewItem("MAIN", 110, 0, 0, "b");
   kit.AddListViewItem("MAIN", 110, 0, 1, "B");
   kit.AddListViewItem("MAIN", 110, 0, 0, "a");
@@ -191,7 +192,7 @@ TEST_F(MemoryToolkitTest, APromptWaitingInDoEventsIsAnsweredByTheHook) {
   int answer = -1;
   kit.SetCallbacks(
       [this](const std::string& form) {
-        kit.AddControl(form, ControlSpec{ControlKind::Button, 120, {}, "Yes", "T"});
+        kit.AddControl(form, ControlDefinition{ControlKind::Button, 120, {}, "Yes", "T"});
       },
       [&](Event& event) {
         if (event.form == "YESNO" && event.id == 120) answer = 1;
@@ -214,7 +215,7 @@ TEST_F(MemoryToolkitTest, TimersTickOnlyWhileRunningAndSlidersStayInRange) {
   kit.StopTimer("MAIN", 2100);
   EXPECT_FALSE(kit.FireTimer("MAIN", 2100));
 
-  kit.AddControl("MAIN", ControlSpec{ControlKind::VTrackBar, 465, {}, "", "R"});
+  kit.AddControl("MAIN", ControlDefinition{ControlKind::VTrackBar, 465, {}, "", "R"});
   kit.SetRange("MAIN", 465, 0, 10, 5);
   ASSERT_TRUE(kit.SetPosition("MAIN", 465, 14));
   EXPECT_EQ(kit.Position("MAIN", 465), 10);
