@@ -86,6 +86,11 @@ class StepAgreementTest : public PlaybackFixture {
 };
 
 TEST_F(StepAgreementTest, EveryKeyCodeShowsWhatItPlays) {
+#if defined(__SANITIZE_THREAD__)
+  // One thread sweeping 131,000 steps: the thread sanitizer has nothing to
+  // find here and makes the sweep take minutes instead of two seconds.
+  GTEST_SKIP() << "a single-threaded sweep";
+#endif
   std::vector<std::int32_t> codes;
   for (std::int32_t code = 0; code <= 0xFFFF; ++code) codes.push_back(code);
   for (std::int32_t high : {0x10000, 0x7FFF0000, static_cast<std::int32_t>(0x80000000)}) {
