@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/ChainRace.h"
 #include "bench/SurfaceTerminal.h"
 #include "platform/linux/wayland/SwayWindows.h"
 #include "platform/linux/wayland/WaylandDesktop.h"
@@ -33,22 +34,6 @@ using Steady = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 constexpr int kF1 = 0;
-
-// One driver of the surface in the race: its terminal and its process.
-struct Entrant {
-  std::string name;
-  std::unique_ptr<SurfaceTerminal> surface = std::make_unique<SurfaceTerminal>();
-  std::unique_ptr<ProgramFolder> folder;
-  std::unique_ptr<ChildProcess> process;
-  std::vector<double> micros;
-  int lost = 0;  // presses whose key did not come within two seconds
-};
-
-double Percentile(std::vector<double> values, double share) {
-  const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
-  return values[at];
-}
 
 struct SwayChain {
   std::unique_ptr<HeadlessSway> sway;
@@ -209,19 +194,7 @@ void BM_PressToKeyOnSway(benchmark::State& state) {
       }
     }
   }
-  const double floorP50 = Percentile(entrants.front()->micros, 0.50);
-  const double floorP99 = Percentile(entrants.front()->micros, 0.99);
-  for (const auto& entrant : entrants) {
-    const double p50 = Percentile(entrant->micros, 0.50);
-    const double p99 = Percentile(entrant->micros, 0.99);
-    state.counters[entrant->name + "_p50_us"] = p50;
-    state.counters[entrant->name + "_p99_us"] = p99;
-    state.counters[entrant->name + "_lost"] = entrant->lost;
-    if (entrant != entrants.front()) {
-      state.counters[entrant->name + "_p50_ratio"] = p50 / floorP50;
-      state.counters[entrant->name + "_p99_ratio"] = p99 / floorP99;
-    }
-  }
+  ReportRace(state, entrants);
 }
 BENCHMARK(BM_PressToKeyOnSway)->Iterations(1)->Unit(benchmark::kMillisecond);
 
