@@ -103,6 +103,7 @@ class ProgramComponents : public ProgramParts, private SurfaceActions, private E
   void CapturePoint(int control, Point clientPoint) override;
   void ResetWheelIndicators() override { panel_.ResetWheelIndicators(); }
   void LightBothShuttleLamps() override { panel_.LightBothShuttleLamps(); }
+  void PrepareToPlay() override { heldInput_.PrepareKeys(); }
   void Play(int control, WindowId target) override;
 
   // Makes port n lead to the chosen device and connects it, or says why not.

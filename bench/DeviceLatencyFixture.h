@@ -72,6 +72,7 @@ class TimedActions : public SurfaceActions {
   void CapturePoint(int, Point) override {}
   void ResetWheelIndicators() override {}
   void LightBothShuttleLamps() override {}
+  void PrepareToPlay() override {}
   void Play(int, WindowId) override {
     playedAt = Steady::now();
     ++plays;

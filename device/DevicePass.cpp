@@ -90,8 +90,9 @@ void DevicePass::HandleNextMessage() {
   // before this one is handled, so each message sees the state the ones
   // before it left.
   context_.ui.CatchUp();
-  const WindowId target = context_.desktop.ForegroundWindow();
   const SurfaceEvent event = DecodeMessage(message->first, message->second);
+  if (MayPlay(event)) context_.actions.PrepareToPlay();
+  const WindowId target = context_.desktop.ForegroundWindow();
 
   bool resetJogCount = true;
   switch (event.kind) {
@@ -112,6 +113,22 @@ void DevicePass::HandleNextMessage() {
       break;
   }
   if (resetJogCount) jogStepCount_ = 0;
+}
+
+bool DevicePass::MayPlay(const SurfaceEvent& event) const {
+  switch (event.kind) {
+    case SurfaceEventKind::Press:
+      return event.control != kShiftControl;
+    case SurfaceEventKind::JogStep:
+      // Only the step that reaches the divider plays.
+      return jogStepCount_ + 1 > context_.selection.SpeedRange;
+    case SurfaceEventKind::ShuttlePosition:
+      return true;
+    case SurfaceEventKind::Release:
+    case SurfaceEventKind::Ignored:
+      break;
+  }
+  return false;
 }
 
 bool DevicePass::HandlePress(int control, WindowId target) {

@@ -39,6 +39,9 @@ class DevicePass {
   void HandleNextMessage();
 
  private:
+  // Whether handling the event may play a sequence (into whatever window
+  // turns out to be in front).
+  bool MayPlay(const SurfaceEvent& event) const;
   // False for the early ends of a press, which keep the jog step count.
   bool HandlePress(int control, WindowId target);
   void HandleRelease();

@@ -28,6 +28,10 @@ class SurfaceActions {
   virtual void ResetWheelIndicators() = 0;
   virtual void LightBothShuttleLamps() = 0;
 
+  // Device thread: a message that may play has come. Whatever the keys will
+  // need to know is asked now, while the window in front is looked up.
+  virtual void PrepareToPlay() = 0;
+
   // Device thread: replays the control's sequence into the target window.
   virtual void Play(int control, WindowId target) = 0;
 };

@@ -12,6 +12,10 @@ class Input {
  public:
   virtual ~Input() = default;
 
+  // Keys may follow soon: whatever sending them needs to learn from the
+  // system is asked now, so that the answer is back by the time they go
+  // out. Where keys need nothing learnt first, there is nothing to do.
+  virtual void PrepareKeys() {}
   virtual void KeyDown(int virtualKey) = 0;
   virtual void KeyUp(int virtualKey) = 0;
   // A character (Unicode) typed as itself, with whatever key and level the

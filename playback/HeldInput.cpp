@@ -14,6 +14,11 @@ constexpr std::size_t kLedgerRoom = 16;
 
 HeldInput::HeldInput(Input& input) : input_(input) { held_.reserve(kLedgerRoom); }
 
+void HeldInput::PrepareKeys() {
+  std::lock_guard lock(mutex_);
+  input_.PrepareKeys();
+}
+
 void HeldInput::KeyDown(int virtualKey) {
   std::lock_guard lock(mutex_);
   input_.KeyDown(virtualKey);

@@ -26,6 +26,7 @@ class HeldInput : public Input {
  public:
   explicit HeldInput(Input& input);
 
+  void PrepareKeys() override;
   void KeyDown(int virtualKey) override;
   // Only a key the ledger holds goes up: a key that ReleaseAll() already
   // released is not released a second time.

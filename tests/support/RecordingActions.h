@@ -34,8 +34,11 @@ class RecordingActions : public SurfaceActions {
   void CapturePoint(int control, Point clientPoint) override;
   void ResetWheelIndicators() override { Record("reset wheels"); }
   void LightBothShuttleLamps() override { Record("light shuttle lamps"); }
+  void PrepareToPlay() override { ++prepared_; }
   void Play(int control, WindowId target) override;
 
+  // How many messages asked for the keys' answers ahead of a play.
+  int Prepared() const { return prepared_; }
   void SetCaptureMode(bool on) { captureMode_ = on; }
   // Runs `work` inside every select-control command, on the GUI thread, as
   // the main window would run events it lets through meanwhile.
@@ -58,6 +61,7 @@ class RecordingActions : public SurfaceActions {
   const SelectionState& selection_;
   MemoryDesktop& desktop_;
   std::atomic<bool> captureMode_{false};
+  std::atomic<int> prepared_{0};
   std::function<void()> onSelect_;
   mutable std::mutex mutex_;
   std::condition_variable interrupted_;

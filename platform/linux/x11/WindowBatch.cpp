@@ -214,6 +214,21 @@ std::vector<Window> ClientsOfTopLevels(Display* display, const std::vector<Windo
   return clients;
 }
 
+StatedProcessQuestion::StatedProcessQuestion(Display* display, Window window, Atom netWmPid)
+    : display_(display),
+      window_(window),
+      sequence_(AskProperty(XGetXCBConnection(display), window, netWmPid, XA_CARDINAL, 1).sequence) {}
+
+StatedProcessQuestion::~StatedProcessQuestion() {
+  if (!answered_) xcb_discard_reply(XGetXCBConnection(display_), sequence_);
+}
+
+int StatedProcessQuestion::Answer() {
+  if (answered_) return 0;
+  answered_ = true;
+  return ProcessOf(TakeProperty(XGetXCBConnection(display_), xcb_get_property_cookie_t{sequence_}));
+}
+
 FrontWindow ActiveOrFocusedWindow(Display* display, Window root, Atom netActiveWindow) {
   xcb_connection_t* connection = XGetXCBConnection(display);
   const auto active = AskProperty(connection, root, netActiveWindow, XA_WINDOW, 1);

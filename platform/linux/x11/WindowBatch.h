@@ -26,6 +26,26 @@ inline int ValidProcessId(long long value) {
 std::vector<WindowFacts> DescribeWindows(Display* display, const Atoms& atoms,
                                          const std::vector<Window>& windows, bool askServer);
 
+// The process a window states (_NET_WM_PID), asked when made and read when
+// needed: asked beside other questions, it costs no round trip of its own.
+class StatedProcessQuestion {
+ public:
+  StatedProcessQuestion(Display* display, Window window, Atom netWmPid);
+  ~StatedProcessQuestion();
+  StatedProcessQuestion(const StatedProcessQuestion&) = delete;
+  StatedProcessQuestion& operator=(const StatedProcessQuestion&) = delete;
+
+  Window window() const { return window_; }
+  // The process id; 0 when the window states none or is gone. Read once.
+  int Answer();
+
+ private:
+  Display* display_;
+  Window window_;
+  unsigned int sequence_;
+  bool answered_ = false;
+};
+
 // The window the window manager calls active (_NET_ACTIVE_WINDOW of the root)
 // and, for a desktop without one, the window with the keyboard focus, asked
 // for together: the first when set, else the second.

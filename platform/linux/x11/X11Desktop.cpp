@@ -4,6 +4,10 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XRes.h>
 
+#include <chrono>
+#include <optional>
+#include <utility>
+
 #include "platform/linux/x11/ProcessExecutable.h"
 #include "platform/linux/x11/WindowBatch.h"
 #include "platform/linux/x11/WindowTree.h"
@@ -16,6 +20,10 @@ namespace {
 // Titles and class names are cut to what the keyset logic reads.
 constexpr std::size_t kMaxNameCharacters = 254;
 
+// How long the process the window in front stated serves the question for
+// that window's process: the keyset choice asks it straight after.
+constexpr std::chrono::milliseconds kFrontProcessLife{20};
+
 // Source indication in an activation request: a tool acting for the user.
 constexpr long kActivationFromTool = 2;
 
@@ -25,6 +33,30 @@ struct X11Desktop::Impl {
   Display* display() const { return connection->display(); }
   Window root() const { return connection->root(); }
   const x11::Atoms& atoms() const { return connection->atoms(); }
+
+  Window FindFront() {
+    const x11::FrontWindow front =
+        x11::ActiveOrFocusedWindow(display(), root(), atoms().netActiveWindow);
+    if (front.active || front.window == 0) return front.window;
+    // The focus may be on a child of the client window, or on a frame around it.
+    const Window focus = front.window;
+    const Atom wmState = atoms().wmState;
+    if (Window client = x11::FocusedTopLevelClient(display(), focus, root(), wmState)) {
+      return client;
+    }
+    const Window top = x11::TopLevelOf(display(), focus, root());
+    if (top == 0) return 0;
+    const Window client = x11::ClientWindowOf(display(), top, wmState);
+    return client != 0 ? client : top;
+  }
+
+  // The process the window in front stated when it was found there, for the
+  // question that follows at once; 0 otherwise. Used once.
+  int TakeFrontProcess(Window window) {
+    const StatedProcess known = std::exchange(frontProcess, {});
+    const bool fresh = std::chrono::steady_clock::now() - known.learnt <= kFrontProcessLife;
+    return known.window == window && fresh ? known.processId : 0;
+  }
 
   // The process of the client that created the window, as the server knows it.
   int ServerProcessId(Window window) const {
@@ -43,6 +75,15 @@ struct X11Desktop::Impl {
 
   std::unique_ptr<x11::XConnection> connection;
   bool hasClientIds = false;  // the server can tell a client's process id
+  // The window last found in front. Its process is asked for together with
+  // the question for the window in front, which is most often the same
+  // window again; the answer then serves the next ProcessId of that window.
+  Window lastFront = 0;
+  struct StatedProcess {
+    Window window = 0;
+    int processId = 0;
+    std::chrono::steady_clock::time_point learnt;
+  } frontProcess;
 };
 
 std::unique_ptr<X11Desktop> X11Desktop::Connect(const std::string& displayName) {
@@ -66,20 +107,19 @@ X11Desktop::~X11Desktop() = default;
 
 WindowId X11Desktop::ForegroundWindow() {
   auto lock = impl_->connection->Lock();
-  Display* display = impl_->display();
-  const x11::FrontWindow front =
-      x11::ActiveOrFocusedWindow(display, impl_->root(), impl_->atoms().netActiveWindow);
-  if (front.active || front.window == 0) return front.window;
-  // The focus may be on a child of the client window, or on a frame around it.
-  const Window focus = front.window;
-  const Atom wmState = impl_->atoms().wmState;
-  if (Window client = x11::FocusedTopLevelClient(display, focus, impl_->root(), wmState)) {
-    return client;
+  std::optional<x11::StatedProcessQuestion> guess;
+  if (impl_->lastFront != 0) {
+    guess.emplace(impl_->display(), impl_->lastFront, impl_->atoms().netWmPid);
   }
-  const Window top = x11::TopLevelOf(display, focus, impl_->root());
-  if (top == 0) return 0;
-  const Window client = x11::ClientWindowOf(display, top, wmState);
-  return client != 0 ? client : top;
+  const Window front = impl_->FindFront();
+  impl_->lastFront = front;
+  impl_->frontProcess = {};
+  if (guess && front == guess->window()) {
+    // Asked in the same breath as the window in front: the process of the
+    // very window found there.
+    impl_->frontProcess = {front, guess->Answer(), std::chrono::steady_clock::now()};
+  }
+  return front;
 }
 
 std::vector<WindowId> X11Desktop::TopLevelWindows() {
@@ -117,6 +157,7 @@ std::string X11Desktop::WindowClass(WindowId window) {
 int X11Desktop::ProcessId(WindowId window) {
   auto lock = impl_->connection->Lock();
   const auto id = static_cast<Window>(window);
+  if (int processId = impl_->TakeFrontProcess(id)) return processId;
   if (auto pid = x11::ReadCardinal(impl_->display(), id, impl_->atoms().netWmPid)) {
     if (int processId = x11::ValidProcessId(static_cast<long long>(*pid))) return processId;
   }

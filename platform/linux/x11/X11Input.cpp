@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -31,6 +32,13 @@ constexpr std::chrono::milliseconds kSpareSettle{50};
 // other one has its number above this base.
 constexpr char32_t kLastLatin1 = 0xFF;
 constexpr KeySym kUnicodeKeysymBase = 0x1000000;
+
+// How long the repeat flags asked for ahead of a press stay good for it. The
+// question goes out while the window in front is looked up, a fraction of a
+// millisecond before the key; a press that comes much later (a sequence
+// that begins with a delay) asks again, so a change the user made meanwhile
+// is seen.
+constexpr std::chrono::milliseconds kPreparedAnswerLife{20};
 
 // A key this object pressed and has not released yet: the virtual key or the
 // character it was pressed for.
@@ -81,6 +89,9 @@ class RepeatQuestion {
   }
   RepeatQuestion(const RepeatQuestion&) = delete;
   RepeatQuestion& operator=(const RepeatQuestion&) = delete;
+
+  // Sends the question at once instead of with the next one.
+  void SendNow() { xcb_flush(connection_); }
 
   // Whether the key repeats when held; false when the server did not say.
   bool Repeats(KeyCode keycode) {
@@ -146,6 +157,23 @@ struct X11Input::Impl {
     XSync(display(), False);
   }
 
+  // The repeat flags asked for ahead of this press, or asked now, with the
+  // press's next question. Either way they are used up by the one press.
+  std::unique_ptr<RepeatQuestion> RepeatsForPress() {
+    std::unique_ptr<RepeatQuestion> asked = std::move(prepared);
+    if (asked && std::chrono::steady_clock::now() - preparedAt <= kPreparedAnswerLife) {
+      return asked;
+    }
+    return std::make_unique<RepeatQuestion>(display());
+  }
+
+  void PrepareKeys() {
+    prepared.reset();
+    prepared = std::make_unique<RepeatQuestion>(display());
+    prepared->SendNow();
+    preparedAt = std::chrono::steady_clock::now();
+  }
+
   // The server repeats a key that stays down, also one held through XTest;
   // a played key is one press however long it is held. Only the keycode we
   // are about to hold stops repeating, and only while we hold it: the
@@ -158,6 +186,8 @@ struct X11Input::Impl {
   }
 
   void SetRepeat(KeyCode keycode, int mode) {
+    // Flags asked for before this change no longer tell the truth.
+    prepared.reset();
     XKeyboardControl control{};
     control.key = keycode;
     control.auto_repeat_mode = mode;
@@ -168,11 +198,11 @@ struct X11Input::Impl {
     const KeySym keysym = VirtualKeyToKeysym(virtualKey);
     if (keysym == NoSymbol) return;
     NoteMappingChanges();
-    RepeatQuestion repeats(display());
+    const std::unique_ptr<RepeatQuestion> repeats = RepeatsForPress();
     HeldKey key;
     key.virtualKey = virtualKey;
     key.keycode = keyboard.KeycodeFor(keysym);
-    Hold(key, keysym, repeats);
+    Hold(key, keysym, *repeats);
   }
 
   // The key that gives the character in the layout in use, with shift or
@@ -187,13 +217,13 @@ struct X11Input::Impl {
       XSync(display(), False);
       return;
     }
-    RepeatQuestion repeats(display());
+    const std::unique_ptr<RepeatQuestion> repeats = RepeatsForPress();
     HeldKey key;
     key.character = character;
     const x11::KeyboardMap::Keystroke stroke = keyboard.KeystrokeFor(keysym);
     key.keycode = stroke.keycode;
     if (key.keycode != 0) PressLevels(key, stroke);
-    Hold(key, keysym, repeats);
+    Hold(key, keysym, *repeats);
   }
 
   // Presses the level modifiers a keystroke needs and are not in effect yet.
@@ -269,6 +299,9 @@ struct X11Input::Impl {
   std::unique_ptr<x11::XConnection> connection;
   x11::KeyboardMap keyboard;
   std::vector<HeldKey> held;  // in the order pressed
+  // The repeat flags asked for ahead of the next press, and when.
+  std::unique_ptr<RepeatQuestion> prepared;
+  std::chrono::steady_clock::time_point preparedAt;
 };
 
 std::unique_ptr<X11Input> X11Input::Connect(const std::string& displayName) {
@@ -299,6 +332,11 @@ X11Input::X11Input(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 X11Input::~X11Input() {
   auto lock = impl_->connection->Lock();
   while (!impl_->held.empty()) impl_->Release(std::prev(impl_->held.end()));
+}
+
+void X11Input::PrepareKeys() {
+  auto lock = impl_->connection->Lock();
+  impl_->PrepareKeys();
 }
 
 void X11Input::KeyDown(int virtualKey) {

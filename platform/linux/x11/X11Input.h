@@ -20,6 +20,9 @@ class X11Input : public Input {
   static std::unique_ptr<X11Input> Connect(const std::string& displayName = {});
   ~X11Input() override;
 
+  // Asks for the keys' repeat flags, which holding a key needs, so that the
+  // next press finds them answered.
+  void PrepareKeys() override;
   void KeyDown(int virtualKey) override;
   void KeyUp(int virtualKey) override;
   // The key and level (shift, AltGr) of the layout in use that give the

@@ -26,6 +26,15 @@ bool KeyRepeat::SetRate(unsigned int delayMs, unsigned int intervalMs) {
   return set;
 }
 
+bool KeyRepeat::SetKeyRepeats(unsigned long keysym, bool repeats) {
+  XKeyboardControl control{};
+  control.key = XKeysymToKeycode(impl_->display, keysym);
+  control.auto_repeat_mode = repeats ? AutoRepeatModeOn : AutoRepeatModeOff;
+  XChangeKeyboardControl(impl_->display, KBKey | KBAutoRepeatMode, &control);
+  XSync(impl_->display, False);
+  return control.key != 0;
+}
+
 bool KeyRepeat::Repeats(unsigned long keysym) {
   const unsigned int keycode = XKeysymToKeycode(impl_->display, keysym);
   XKeyboardState state{};

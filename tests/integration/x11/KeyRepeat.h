@@ -14,6 +14,9 @@ class KeyRepeat {
 
   // Repeat after `delayMs` held, every `intervalMs`; false when refused.
   bool SetRate(unsigned int delayMs, unsigned int intervalMs);
+  // Turns the repeat of the key that gives the keysym on or off, as the
+  // user's own settings would; false when refused.
+  bool SetKeyRepeats(unsigned long keysym, bool repeats);
   // Whether the key that gives the keysym (now, on its first level) repeats.
   bool Repeats(unsigned long keysym);
 

@@ -105,6 +105,35 @@ TEST_F(X11DesktopTest, WithoutAWindowManagerTheFocusedWindowIsInFront) {
   EXPECT_EQ(desktop_->ForegroundWindow(), 0u);
 }
 
+// The process of the window in front is learnt beside the question for that
+// window; whatever is asked next gets the process of the window it names.
+TEST_F(X11DesktopTest, EachWindowKeepsItsOwnProcessAsTheWindowInFrontChanges) {
+  auto first = StartRecorder();
+  ASSERT_EQ(desktop_->ForegroundWindow(), first->window());
+  EXPECT_EQ(desktop_->ProcessId(first->window()), first->pid());
+
+  auto second = StartRecorder();  // takes the focus
+  ASSERT_EQ(desktop_->ForegroundWindow(), second->window());
+  EXPECT_EQ(desktop_->ProcessId(second->window()), second->pid());
+  ASSERT_EQ(desktop_->ForegroundWindow(), second->window());
+  EXPECT_EQ(desktop_->ProcessId(first->window()), first->pid());
+  EXPECT_EQ(desktop_->ProcessId(second->window()), second->pid());
+
+  // The window last in front went away: nothing is in front, and the
+  // connection still answers.
+  const WindowId gone = second->window();
+  second.reset();
+  WaitUntilGone(gone);
+  EXPECT_EQ(desktop_->ForegroundWindow(), 0u);
+  EXPECT_EQ(desktop_->ProcessId(first->window()), first->pid());
+
+  // A window that states no process is asked of the server, in front or not.
+  auto silent = StartRecorder({"--no-pid"});
+  ASSERT_EQ(desktop_->ForegroundWindow(), silent->window());
+  ASSERT_EQ(desktop_->ForegroundWindow(), silent->window());
+  EXPECT_EQ(desktop_->ProcessId(silent->window()), silent->pid());
+}
+
 TEST_F(X11DesktopTest, TitlesAreUtf8AndCutTo254Characters) {
   std::string longTitle;
   for (int i = 0; i < 300; ++i) longTitle += "\xC3\xA9";  // é

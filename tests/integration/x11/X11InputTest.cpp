@@ -114,6 +114,38 @@ TEST_F(X11InputTest, AKeyHeldDownIsOnePressAndRepeatsAgainForTheUserAfterwards) 
   EXPECT_TRUE(repeat->Repeats('a')) << "the user's key no longer repeats";
 }
 
+TEST_F(X11InputTest, RepeatFlagsAskedAheadAreNotTrustedAfterOurOwnChangeOrTooLate) {
+  auto repeat = testing::KeyRepeat::Connect(server_->display());
+  ASSERT_NE(repeat, nullptr);
+  ASSERT_TRUE(repeat->SetRate(50, 20));
+
+  // Asked while A is held (its repeat off): once A is up and repeats again,
+  // that answer is out of date for the next press of A.
+  input_->KeyDown('A');
+  input_->PrepareKeys();
+  input_->KeyUp('A');
+  input_->KeyDown('A');
+  EXPECT_FALSE(repeat->Repeats('a')) << "a held key repeats";
+  input_->KeyUp('A');
+
+  // Asked, and the user turns B's repeat off long before the press comes.
+  input_->PrepareKeys();
+  ASSERT_TRUE(repeat->SetKeyRepeats('b', false));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  Tap('B');
+  EXPECT_FALSE(repeat->Repeats('b')) << "the user's setting was undone";
+  ASSERT_TRUE(repeat->SetKeyRepeats('b', true));
+
+  // Asked just ahead, the answer serves the press.
+  input_->PrepareKeys();
+  input_->KeyDown('C');
+  EXPECT_FALSE(repeat->Repeats('c'));
+  input_->KeyUp('C');
+  EXPECT_TRUE(repeat->Repeats('c'));
+  EXPECT_EQ(KeyLines(8), (Lines{"press a 0", "release a 0", "press a 0", "release a 0", "press b 0",
+                                "release b 0", "press c 0", "release c 0"}));
+}
+
 TEST_F(X11InputTest, KeysStillHeldAreReleasedInReverseWhenTheInputGoesAway) {
   input_->KeyDown(kControl);
   input_->KeyDown(124);  // through a spare keycode, which is given back too

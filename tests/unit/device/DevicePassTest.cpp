@@ -130,6 +130,25 @@ TEST_F(DevicePassTest, TheJogDividerReplaysEverySpeedRangePlusOneSteps) {
   EXPECT_EQ(Plays(), 4);
 }
 
+TEST_F(DevicePassTest, OnlyMessagesThatMayPlayAskAheadForWhatTheKeysNeed) {
+  rig.Send({kStart, kPress, 0x05});
+  rig.Send({kStart, kRelease, 0x05});
+  rig.Send({kStart, kPress, 20});  // Shift only switches the layer
+  PassAll();
+  EXPECT_EQ(rig.actions.Prepared(), 1);
+
+  // Of the jog steps, only the one that reaches the divider plays.
+  JogSteps(5);
+  EXPECT_EQ(rig.actions.Prepared(), 1);
+  JogSteps(1);
+  EXPECT_EQ(rig.actions.Prepared(), 2);
+  EXPECT_EQ(JogPlays(), 1);
+
+  rig.Send({kStart, kShuttle, 0x03});
+  PassAll();
+  EXPECT_EQ(rig.actions.Prepared(), 3);
+}
+
 TEST_F(DevicePassTest, MessagesOtherThanJogStepsStartTheCountAgain) {
   const std::vector<std::vector<int>> between = {
       {kStart, kRelease, 0x05},  // a release
