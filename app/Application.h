@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MainEvents.h"
+#include "app/ProgramChoice.h"
 #include "app/ProgramParts.h"
 #include "app/ProgramState.h"
 #include "keysets/KeysetFiles.h"
@@ -37,6 +38,8 @@ class Application {
     Desktop& desktop;
     std::function<std::filesystem::path()> workFolder;
     std::filesystem::path userGuide = {};
+    // Where New Keyset looks for programs.
+    ProgramChoice programs = {};
   };
   // Builds the other parts once the application's own state exists.
   using PartsFactory = std::function<std::unique_ptr<ProgramParts>(Application&)>;
@@ -64,6 +67,7 @@ class Application {
   const ControlCatalogue& Catalogue() const { return catalogue_; }
   ui::Toolkit& Toolkit() { return platform_.toolkit; }
   Desktop& DesktopWindows() { return platform_.desktop; }
+  const ProgramChoice& Programs() const { return platform_.programs; }
   KeysetFiles& Files() { return files_; }
   ui::KeysetList& KeysetList() { return keysetList_; }
   ListedKeysets& Listed() { return listed_; }

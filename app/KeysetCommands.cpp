@@ -29,8 +29,6 @@ using ui::kMainForm;
 using ui::kSequenceList;
 
 constexpr int kDeleteKeysetItem = 1630;
-// Programs live here on this system; they need no extension.
-constexpr const char* kProgramsFolder = "/usr/bin";
 constexpr const char* kQuestionTitle = "QuorbelU";
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -85,7 +83,7 @@ void KeysetCommands::NewKeyset() {
     return;
   }
   const std::string chosen = c_.toolkit.OpenFileDialog(kMainForm, "Select Program For New Keyset",
-                                                       kProgramsFolder, "Programs|*", "N");
+                                                       c_.programs.folder, c_.programs.filter, "N");
   if (chosen.empty()) return;
   if (const std::optional<fs::path> interpreter =
           ScriptInterpreter(RunningProgram(PathFromUtf8(chosen)))) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "app/ProgramChoice.h"
 #include "common/SelectionState.h"
 #include "editor/SequenceEditor.h"
 #include "keysets/KeysetFiles.h"
@@ -38,6 +39,7 @@ class KeysetCommands {
     ui::YesNoPrompt& prompt;
     // Rebuilds the keyset list from the keyset files and selects slot 0.
     std::function<void()> loadKeysetList;
+    ProgramChoice programs = {};
   };
 
   explicit KeysetCommands(Collaborators collaborators);

@@ -6,6 +6,7 @@
 
 #include "app/KeyPress.h"
 #include "common/NumberText.h"
+#include "common/Utf8Path.h"
 #include "ui/MainWindowIds.h"
 #include "ui/SerialDeviceChooser.h"
 
@@ -330,12 +331,12 @@ void MainEvents::ShowHelp() {
     }
     if (help.empty()) {
       toolkit_.MessageBox(kMainForm, kNoHelpText, "Brenlow Electronics", Buttons::Ok);
-    } else if (!toolkit_.ShowHelp(kMainForm, help.string())) {
+    } else if (!toolkit_.ShowHelp(kMainForm, Utf8FromPath(help))) {
       // No program of the desktop opens it: say where it is, so that the
       // user can open it in a browser of their own.
-      toolkit_.MessageBox(kMainForm,
-                          "No program could open the help. It is the file " + help.string() + "{!}",
-                          "Brenlow Electronics", Buttons::Ok);
+      toolkit_.MessageBox(
+          kMainForm, "No program could open the help. It is the file " + Utf8FromPath(help) + "{!}",
+          "Brenlow Electronics", Buttons::Ok);
     }
   });
 }

@@ -25,7 +25,7 @@ ProgramComponents::ProgramComponents(Application& app, Services services)
                [this](int port, const SerialDevice& device) { UseSerialDevice(port, device); }),
       commands_({toolkit_, app.Listed(), state_.keysets, app.Files(), panel_, editor_,
                  state_.selection, state_.windows, prompt_,
-                 [&app] { app.KeysetList().LoadKeysetList(); }}),
+                 [&app] { app.KeysetList().LoadKeysetList(); }, app.Programs()}),
       windowList_(app.DesktopWindows()),
       target_(windowList_, state_.keysets, toolkit_, app.Listed(), services.ui,
               [&app](ui::Event& event) { app.Event(event); }),

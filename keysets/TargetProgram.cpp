@@ -5,15 +5,13 @@
 #include <cstddef>
 #include <utility>
 
+#include "keysets/KeysetMenuItems.h"
 #include "keysets/KeysetTable.h"
 #include "toolkit/FormName.h"
 
 namespace quorbel {
 
 namespace {
-
-// Keysets menu entry 1705 + k chooses keyset slot k.
-constexpr int kFirstKeysetEntry = 1705;
 
 // Pairs of bytes that are the two cases of one letter; the first of each
 // pair stands for both.
@@ -91,7 +89,7 @@ void TargetProgram::ShowChosenKeyset(std::optional<int> chosen) {
   if (chosen) {
     // The main window acts on the menu command only while it is in front;
     // the list entry and the selection change whatever it did.
-    ui::Event event{ui::kMainForm, kFirstKeysetEntry + *chosen, ui::kClick, *chosen, false};
+    ui::Event event{ui::kMainForm, kFirstKeysetItem + *chosen, ui::kClick, *chosen, false};
     mainEvent_(event);
     listed_.SelectEntry(*chosen);
     keysets_.Lock()->SetCurrent(*chosen);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <filesystem>
 #include <utility>
 
 namespace quorbel {
@@ -47,7 +48,10 @@ std::string HandleText(WindowId window) {
 }
 
 std::string ProgramNameOfPath(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
+  // Windows separates folders with either slash, other systems with "/" only.
+  constexpr std::string_view kSeparators =
+      std::filesystem::path::preferred_separator == '\\' ? "\\/" : "/";
+  const std::size_t slash = path.find_last_of(kSeparators);
   std::string_view file = slash == std::string_view::npos ? path : path.substr(slash + 1);
   const std::size_t dot = file.find('.');
   if (dot != std::string_view::npos && dot >= 1) file = file.substr(0, dot);

@@ -28,8 +28,9 @@ inline constexpr int kClassColumn = 3;
 // A window handle as the list's handle column writes it.
 std::string HandleText(WindowId window);
 
-// The program name of an executable path: its file name, cut before the
-// first "." unless that "." is the file name's first character.
+// The program name of an executable path: its file name (after the last
+// folder separator of the system), cut before the first "." unless that "."
+// is the file name's first character.
 std::string ProgramNameOfPath(std::string_view path);
 
 // The desktop's top-level windows with the programs that own them, as found

@@ -9,7 +9,7 @@ packages=(
   xvfb xauth x11-xkb-utils desktop-file-utils
   libwayland-dev wayland-protocols libxkbcommon-dev xkb-data nlohmann-json3-dev qt6-wayland sway
   dbus-daemon dbus-bin nodejs
-  g++-mingw-w64-x86-64-posix openbox python3
+  g++-mingw-w64-x86-64-posix openbox python3 nsis
 )
 # Wine without what it recommends (sound, printing, video, 3D and font
 # packages, hundreds of them): the Windows tests need only its core and

@@ -28,7 +28,7 @@ run_tests() {
 
 # The stages pick their tests by label: each test carries one of unit,
 # integration, gui, e2e or long; the program on a headless sway carries
-# wayland (a list of labels given to discovered tests keeps only its first).
+# wayland beside e2e.
 
 normal() {
   build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -66,11 +66,14 @@ thread() {
 # it would be 40% of the compile time and twelve times the objects' size.
 windows() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build build -j "$(nproc)" --target quorbel-surface
+  # The Linux build's tools: the simulated surface, and the drawing of the
+  # pictures into resources (which the cross build would otherwise build itself).
+  cmake --build build -j "$(nproc)" --target quorbel-surface quorbel-art-resources
   build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUORBEL_BENCH=OFF \
-    -DQUORBEL_SURFACE_TOOL="$(pwd)/build/tools/quorbel-surface"
+    -DQUORBEL_SURFACE_TOOL="$(pwd)/build/tools/quorbel-surface" \
+    -DQUORBEL_ART_TOOL="$(pwd)/build/tools/quorbel-art-resources"
   local number
   number=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorControls.h"
+#include "keysets/KeysetMenuItems.h"
 #include "toolkit/FormName.h"
 
 namespace quorbel::ui {
@@ -69,8 +70,8 @@ inline constexpr int kLastPortItem = 1672;
 inline constexpr int kFirstBaudItem = 1673;
 inline constexpr int kLastBaudItem = 1677;
 inline constexpr int kKeysetsMenu = 1700;
-inline constexpr int kFirstKeysetItem = 1705;  // keyset slot k is 1705 + k
-inline constexpr int kLastKeysetItem = 1715;
+using quorbel::kFirstKeysetItem;  // keysets/KeysetMenuItems.h
+using quorbel::kLastKeysetItem;
 inline constexpr int kKeysetsSeparator = 1720;
 inline constexpr int kWindowsMenu = 1900;
 inline constexpr int kKeysetDisplayItem = 1910;

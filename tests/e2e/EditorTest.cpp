@@ -168,6 +168,9 @@ TEST_F(EditorEndToEnd, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
   EXPECT_EQ(SavedFirstLayer().KeyCode[1][kF6], 'K');
   EXPECT_EQ(SavedFirstLayer().Modifiers[1][kF6], kShift);
   const std::string edited = FileBytes(KeysetFile("Default"));
+  // The same bytes as the Windows build writes for the same edit.
+  EXPECT_TRUE(edited == FileBytes(QUORBEL_EDITED_KEYSET))
+      << "the saved keyset differs from " << QUORBEL_EDITED_KEYSET;
 
   EXPECT_EQ(StopEditor(), 0);
   EXPECT_EQ(FileBytes(KeysetFile("Default")), edited);

@@ -13,7 +13,7 @@
 #include "common/Types.h"
 #include "platform/linux/x11/X11Desktop.h"
 #include "platform/linux/x11/X11Input.h"
-#include "tests/e2e/KeysetImage.h"
+#include "tests/support/KeysetImage.h"
 #include "tests/gui/app/ProgramRun.h"
 #include "tests/integration/x11/ChildProcess.h"
 #include "tests/integration/x11/RecorderProcess.h"

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine with the simulated surface on COM1:
-#   surface-on-com1.sh SURFACE-TOOL WINE-RUN PREFIX PROGRAM
+#   surface-on-com1.sh SURFACE-TOOL WINE-RUN PREFIX PROGRAM [ARGUMENTS...]
 # The surface makes a pseudo-terminal and the link ports/com1 to it in a
 # folder of its own; COM1 of the Wine prefix is mapped to that link
 # (HKLM\Software\Wine\Ports, and the device link Wine makes of it), so a
 # surface unplugged and plugged again is found again on COM1. The program
 # tells the surface what to do through the file named in
-# QUORBEL_SURFACE_COMMANDS, one command a line.
+# QUORBEL_SURFACE_COMMANDS, one command a line, and reads what the surface
+# prints in the file named in QUORBEL_SURFACE_LOG.
 set -euo pipefail
 tool=$1 wine_run=$2 prefix=$3 program=$4
+shift 4
 folder=$(mktemp -d)
 commands=$folder/commands
 : >"$commands"
@@ -30,4 +32,5 @@ grep -q '^ready' "$folder/surface.log" || { echo "the simulated surface did not 
 "$wine_run" "$prefix" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$folder/ports/com1" /f >/dev/null
 mkdir -p "$prefix/dosdevices"
 ln -sfn "$folder/ports/com1" "$prefix/dosdevices/com1"
-QUORBEL_SURFACE_COMMANDS="Z:$commands" "$wine_run" "$prefix" "$program"
+QUORBEL_SURFACE_COMMANDS="Z:$commands" QUORBEL_SURFACE_LOG="Z:$folder/surface.log" \
+  "$wine_run" "$prefix" "$program" "$@"

@@ -16,10 +16,10 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "toolkit/PropertyLetters.h"
+#include "toolkit/ToolkitTexts.h"
 #include "toolkit/qt/CharGrid.h"
-#include "toolkit/qt/PropertyLetters.h"
 #include "toolkit/qt/QtToolkit.h"
-#include "toolkit/qt/ToolkitTexts.h"
 #include "toolkit/qt/UpDownWidget.h"
 
 namespace quorbel::ui {

@@ -8,10 +8,11 @@
 #include <QSpacerItem>
 #include <QUrl>
 
+#include "toolkit/PropertyLetters.h"
+#include "toolkit/ToolkitTexts.h"
 #include "toolkit/qt/CharGrid.h"
-#include "toolkit/qt/PropertyLetters.h"
+#include "toolkit/qt/QtFileFilter.h"
 #include "toolkit/qt/QtToolkit.h"
-#include "toolkit/qt/ToolkitTexts.h"
 
 namespace quorbel::ui {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/AcceleratorTable.h"
 #include "toolkit/Toolkit.h"
-#include "toolkit/qt/AcceleratorTable.h"
 #include "toolkit/qt/FormWindow.h"
 
 namespace quorbel::ui {

@@ -7,9 +7,9 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "toolkit/ToolkitTexts.h"
 #include "toolkit/qt/CharGrid.h"
 #include "toolkit/qt/QtToolkit.h"
-#include "toolkit/qt/ToolkitTexts.h"
 
 namespace quorbel::ui {
 

@@ -7,9 +7,9 @@
 #include <cctype>
 #include <utility>
 
+#include "toolkit/PropertyLetters.h"
 #include "toolkit/qt/CharGrid.h"
 #include "toolkit/qt/FolderImageSource.h"
-#include "toolkit/qt/PropertyLetters.h"
 #include "toolkit/qt/QtApplication.h"
 
 namespace quorbel::ui {

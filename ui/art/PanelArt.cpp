@@ -49,6 +49,12 @@ QSize PanelImageSize(std::string_view name) {
   return art ? art->size : QSize();
 }
 
+std::vector<std::string> PanelImageNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : Catalogue()) names.push_back(entry.first);
+  return names;
+}
+
 QImage DrawPanelImage(std::string_view name, double scale) {
   const Artwork* art = Find(name);
   if (!art || !(scale > 0)) return {};

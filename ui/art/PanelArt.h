@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QSize>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorbel::art {
 
@@ -18,5 +20,8 @@ QImage DrawPanelImage(std::string_view name, double scale);
 // The image's size in pixels at normal scale; an empty size for an unknown
 // name. A picture created 1 by 1 takes this size.
 QSize PanelImageSize(std::string_view name);
+
+// Every name the artwork draws, in lower case with the "$", in order.
+std::vector<std::string> PanelImageNames();
 
 }  // namespace quorbel::art

@@ -153,6 +153,25 @@ TEST(UserGuide, IsFoundInTheSharedDocumentsBesideTheProgramsFolder) {
             prefix / "share" / "doc" / "quorbelu" / "guide.html");
 }
 
+// The Windows installation and zip: quorbelu.exe with doc\guide.html beside
+// it. A doc folder without the guide, or a guide file that is a folder, is
+// no guide; the installed share/doc place comes first where both are.
+TEST(UserGuide, IsFoundInTheDocFolderInsideTheProgramsOwnFolder) {
+  const TempFolder made("quorbel-folder-");
+  const std::filesystem::path program = made.Path() / "QuorbelU" / "quorbelu.exe";
+  const std::filesystem::path doc = program.parent_path() / "doc";
+  std::filesystem::create_directories(doc / "guide.html");
+  EXPECT_EQ(FindUserGuide(program), std::filesystem::path());
+  std::filesystem::remove(doc / "guide.html");
+  std::ofstream(doc / "guide.html") << "<html></html>";
+  EXPECT_EQ(FindUserGuide(program), doc / "guide.html");
+
+  const std::filesystem::path shared = made.Path() / "share" / "doc" / "quorbelu";
+  std::filesystem::create_directories(shared);
+  std::ofstream(shared / "guide.html") << "<html></html>";
+  EXPECT_EQ(FindUserGuide(program), shared / "guide.html");
+}
+
 TEST_F(MainEventsTest, CtrlF12ShowsAndHidesTheWindowList) {
   Send(ui::kWindowListAccelerator);
   EXPECT_TRUE(kit.Visible("main", ui::kWindowListView));

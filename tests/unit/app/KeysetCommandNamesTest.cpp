@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "tests/support/TempFolder.h"
+
 namespace quorbel {
 namespace {
 
@@ -37,6 +41,25 @@ TEST(KeysetCommandNamesTest, NamesThatCannotBeAKeysetAreRefused) {
   EXPECT_FALSE(ImportedKeysetName("/a/a|b.qrb")) << "'|' separates the keyset list's entries";
   EXPECT_FALSE(ProgramKeysetName("/a/.hidden.exe"));
   EXPECT_EQ(ProgramKeysetName("/a/setup.EXE.bak"), "Setup");
+}
+
+// A program without ".EXE" in its name counts where files carry an execute
+// permission; on Windows, where the library makes that permission up from
+// the name (a batch file's too), only an ".EXE" is a program.
+TEST(KeysetCommandNamesTest, AFileWithoutExeInItsNameIsAProgramOnlyByItsExecutePermission) {
+  const TempFolder folder("quorbel-names-");
+  const std::filesystem::path batch = folder.Path() / "tool.bat";
+  std::ofstream(batch) << "@echo off\r\n";
+  std::filesystem::permissions(batch, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+#ifdef _WIN32
+  EXPECT_FALSE(ProgramKeysetName(batch));
+#else
+  EXPECT_EQ(ProgramKeysetName(batch), "Tool");
+  std::filesystem::permissions(batch, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::remove);
+  EXPECT_FALSE(ProgramKeysetName(batch));
+#endif
 }
 
 TEST(KeysetCommandNamesTest, ExportsKeepTheirFolderAndGetTheKeysetExtension) {

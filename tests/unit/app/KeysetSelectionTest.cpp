@@ -94,6 +94,21 @@ TEST_F(KeysetSelectionTest, NewKeysetNamesItselfAfterTheProgramInProperCase) {
   EXPECT_TRUE(fs::exists(KeysetFile("Acme_Edit")));
 }
 
+// Where the system installs its programs, as the program is told it, and
+// only the files that are programs there.
+TEST_F(KeysetSelectionTest, NewKeysetLooksWhereTheSystemKeepsItsPrograms) {
+  KeysetCommands onWindows({toolkit, listed, keysets, files, panel, editor, selection, windows,
+                            prompt, [this] { LoadKeysetList(); },
+                            ProgramChoice{"C:\\Program Files", "Programs|*.exe"}});
+  toolkit.QueueFilePath(Program(root, "WINWORD.EXE", false).string());
+  onWindows.NewKeyset();
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"Default", "Winword"}));
+  const auto dialog = toolkit.FileDialogs().back();
+  EXPECT_EQ(dialog.startFolder, "C:\\Program Files");
+  EXPECT_EQ(dialog.filter, "Programs|*.exe");
+  EXPECT_EQ(dialog.letters, "N");
+}
+
 TEST_F(KeysetSelectionTest, NewKeysetNamesTheProgramThatRunsNotTheLinkToIt) {
   // /usr/bin/gimp leads to gimp-2.10, which is the name the running program has.
   const fs::path real = Program(root, "gimp-2.10", true);

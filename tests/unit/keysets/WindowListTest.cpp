@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,17 @@ TEST(ProgramNameOfPathTest, CutsBeforeTheFirstDotUnlessItLeadsTheName) {
   EXPECT_EQ(ProgramNameOfPath("relative.bin"), "relative");
   EXPECT_EQ(ProgramNameOfPath("/usr/bin/"), "");
   EXPECT_EQ(ProgramNameOfPath(""), "");
+}
+
+// The executable paths Windows gives are written with backslashes; elsewhere
+// a backslash is a character of a file name like any other.
+TEST(ProgramNameOfPathTest, TakesTheFileNameAfterTheSystemsFolderSeparators) {
+  if (std::filesystem::path::preferred_separator == '\\') {
+    EXPECT_EQ(ProgramNameOfPath("C:\\Users\\u\\Temp\\mytarget.exe"), "mytarget");
+    EXPECT_EQ(ProgramNameOfPath("C:\\Tools/bin\\NOTEPAD.EXE"), "NOTEPAD");
+  } else {
+    EXPECT_EQ(ProgramNameOfPath("/opt/odd\\name.bin"), "odd\\name");
+  }
 }
 
 class WindowListTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "toolkit/qt/PropertyLetters.h"
+#include "toolkit/PropertyLetters.h"
 
 namespace quorbel::ui {
 

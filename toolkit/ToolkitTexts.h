@@ -20,11 +20,6 @@ struct MessageText {
 // it with "{!}" or "{?}" to choose the exclamation or question icon.
 MessageText ReadMessageText(const std::string& text);
 
-// A file filter "Programs|*.exe|All|*.*" (name and patterns, alternating)
-// as Qt writes it: "Programs (*.exe);;All (*.*)". Several patterns of one
-// name are separated by ";" in both.
-std::string QtFileFilter(const std::string& filter);
-
 struct ListViewColumn {
   std::string title;
   double width = 0;  // in character columns

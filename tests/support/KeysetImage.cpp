@@ -1,4 +1,4 @@
-#include "tests/e2e/KeysetImage.h"
+#include "tests/support/KeysetImage.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "toolkit/qt/AcceleratorTable.h"
+#include "toolkit/AcceleratorTable.h"
 
 #include <array>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "toolkit/qt/VirtualKeys.h"
+#include "common/VirtualKeyCodes.h"
 
 namespace quorbel::ui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/qt/ToolkitTexts.h"
+#include "toolkit/ToolkitTexts.h"
 
 #include <charconv>
 
@@ -21,20 +21,6 @@ MessageText ReadMessageText(const std::string& text) {
     if (c == '|') c = '\n';
   }
   return read;
-}
-
-std::string QtFileFilter(const std::string& filter) {
-  const std::vector<std::string> parts = SplitItems(filter);
-  std::string qt;
-  for (std::size_t i = 0; i < parts.size(); i += 2) {
-    std::string patterns = i + 1 < parts.size() ? parts[i + 1] : "*";
-    for (char& c : patterns) {
-      if (c == ';') c = ' ';
-    }
-    if (!qt.empty()) qt += ";;";
-    qt += parts[i] + " (" + patterns + ")";
-  }
-  return qt;
 }
 
 std::vector<ListViewColumn> ReadListViewColumns(const std::string& titles) {
