@@ -35,7 +35,8 @@ constexpr int kApplicationBox = 642;
 constexpr const char* kHelpFile = "quorbel.hlp";
 constexpr const char* kNoHelpText =
     "No help is installed: neither quorbel.hlp in the current folder nor the user "
-    "guide (share/doc/quorbelu/guide.html beside the program's folder).{!}";
+    "guide beside the program (share/doc/quorbelu/guide.html beside its folder on "
+    "Linux, doc\\guide.html inside it on Windows).{!}";
 
 bool Between(int id, int first, int last) { return id >= first && id <= last; }
 

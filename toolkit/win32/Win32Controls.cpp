@@ -112,9 +112,13 @@ bool ShowsItsText(ControlKind kind) {
          kind == ControlKind::CheckBox || kind == ControlKind::Radio;
 }
 
-// A label whose text fits on one line stands in the middle of its height, as
-// the other toolkits draw it; text that needs more lines wraps from the top.
-void CentreOneLine(HWND label) {
+bool IsButton(ControlKind kind) {
+  return kind == ControlKind::CheckBox || kind == ControlKind::Radio;
+}
+
+}  // namespace
+
+void Win32Toolkit::CentreOneLine(HWND label) {
   const std::wstring text = WideFromUtf8(WindowText(label));
   RECT client{};
   ::GetClientRect(label, &client);
@@ -130,12 +134,6 @@ void CentreOneLine(HWND label) {
   const LONG_PTR centred = oneLine ? (style | SS_CENTERIMAGE) : (style & ~LONG_PTR{SS_CENTERIMAGE});
   if (centred != style) ::SetWindowLongPtrW(label, GWL_STYLE, centred);
 }
-
-bool IsButton(ControlKind kind) {
-  return kind == ControlKind::CheckBox || kind == ControlKind::Radio;
-}
-
-}  // namespace
 
 void Win32Toolkit::AddControl(const std::string& form, const ControlDefinition& definition) {
   OnGui([&] {

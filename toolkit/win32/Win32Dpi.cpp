@@ -36,6 +36,9 @@ void Win32Toolkit::OnDpiChanged(Win32Form& form, int dpi, const RECT& suggested)
     ::SendMessageW(control.window, WM_SETFONT,
                    reinterpret_cast<WPARAM>(appearance_.Font(control.font, dpi)), TRUE);
     if (control.kind == ControlKind::ListView) ScaleColumns(control.window, oldDpi, dpi);
+    // Text widths do not scale exactly with the grid: a label may change
+    // between one line and several.
+    if (control.kind == ControlKind::Label) CentreOneLine(control.window);
     if (control.kind == ControlKind::Picture || control.kind == ControlKind::Icon) {
       control.pictureSize = size;
       if (pictures_.Known(control.pictureKey)) ShowPicture(control, control.pictureKey);

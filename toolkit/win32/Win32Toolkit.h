@@ -201,6 +201,9 @@ class Win32Toolkit : public Toolkit {
   void Unload(const std::string& key);
   HWND MakeWindow(Win32Form& form, const ControlDefinition& definition);
   void ShowPicture(Win32Control& control, int key);
+  // A label whose text fits on one line stands in the middle of its height, as
+  // the other toolkits draw it; text that needs more lines wraps from the top.
+  static void CentreOneLine(HWND label);
   // Appends rows to a list box, drop-down list or list view.
   static void AppendItems(Win32Control& control, const std::vector<std::string>& items);
   CharGrid GridOf(HWND window) const;
