@@ -32,6 +32,18 @@ bool IsDiskFile(HANDLE file) { return ::GetFileType(file) == FILE_TYPE_DISK; }
 // systems, so a reader never blocks a save.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// Another program that reads the file without letting it be replaced (a
+// virus scanner, a backup, a viewer) makes the replace fail for as long as it
+// holds the file. Such holds are short, so the move is tried again for up to
+// a second before the save is reported as failed.
+constexpr int kHeldTries = 100;
+constexpr DWORD kHeldPauseMs = 10;
+
+bool HeldByAnother(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
 }  // namespace
 
 SystemFile::SystemFile(SystemFile&& other) noexcept
@@ -115,9 +127,14 @@ bool SystemFile::Close() {
 }
 
 bool MoveIntoPlace(const fs::path& from, const fs::path& to) {
-  // Write-through: the move is on the disk when the call returns.
-  return ::MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  for (int tried = 1;; ++tried) {
+    // Write-through: the move is on the disk when the call returns.
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = ::GetLastError();
+    if (!HeldByAnother(error) || tried == kHeldTries) return false;
+    ::Sleep(kHeldPauseMs);
+  }
 }
 
 std::error_code LastSystemError() {
