@@ -51,6 +51,7 @@ struct Win32Form {
   HMENU menuBar = nullptr;
   std::vector<Win32MenuEntry> menu;  // in the order added
   std::vector<Accelerator> accelerators;
+  HWND focusWhenLeft = nullptr;  // the control that had the focus as the window was left
 };
 
 }  // namespace quorbel::ui

@@ -260,7 +260,22 @@ LRESULT Win32Toolkit::OnFormMessage(Win32Form& form, UINT message, WPARAM wParam
       OnDpiChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window, focus)) form.focusWhenLeft = focus;
+      }
       Deliver(form, 0, LOWORD(wParam) == WA_INACTIVE ? kLostFocus : kGotFocus, 0);
+      break;
+    case WM_SETFOCUS:
+      // The window itself is given the focus as it becomes active again; the
+      // control that had it when the window was left takes it back, as in a
+      // dialog, so that typing goes on where it stopped.
+      if (const HWND control = form.focusWhenLeft;
+          control != nullptr && ::IsChild(window, control) && ::IsWindowVisible(control) &&
+          ::IsWindowEnabled(control)) {
+        ::SetFocus(control);
+        return 0;
+      }
       break;
     case WM_ERASEBKGND:
       if (auto colour = appearance_.Colour(form.backColour)) {

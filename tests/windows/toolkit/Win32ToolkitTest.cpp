@@ -249,6 +249,30 @@ TEST_F(ToolkitTest, AModalFormReturnsOnlyOnceClosedAndHoldsItsParentMeanwhile) {
   EXPECT_TRUE(::IsWindowEnabled(main));
 }
 
+TEST_F(ToolkitTest, TheControlThatHadTheFocusHasItAgainWhenTheFormIsActiveAgain) {
+  Add(ControlKind::Text, 10, Rect{1, 1, 10, 1});
+  Add(ControlKind::Text, 11, Rect{1, 3, 10, 1});
+  const HWND form = kit.FormWindow("main");
+  ::ShowWindow(form, SW_SHOW);
+  ::SetActiveWindow(form);
+  kit.SetFocus("main", 11);
+  ASSERT_EQ(::GetFocus(), ::GetDlgItem(form, 11));
+
+  const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                       0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ::SetActiveWindow(other);
+  ASSERT_EQ(::GetFocus(), other);
+  ::SetActiveWindow(form);
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(form, 11));
+
+  // A control hidden meanwhile leaves the focus with the window.
+  ::SetActiveWindow(other);
+  kit.Hide("main", 11, 11);
+  ::SetActiveWindow(form);
+  EXPECT_EQ(::GetFocus(), form);
+  ::DestroyWindow(other);
+}
+
 TEST_F(ToolkitTest, TimersReportTheirIdUntilStoppedAndDelaysServeThem) {
   kit.StartTimer("main", 2100, 0.01f);
   ServeUntil([&] { return CountEvents(2100, kClick) >= 2; });
