@@ -10,6 +10,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/windows/WideText.h"
+
 namespace quorbel::testing {
 
 namespace fs = std::filesystem;
@@ -74,7 +76,15 @@ void WineRig::StartEditor() {
                                             std::vector<std::wstring>{}, folder.Path());
   editorWindow = WaitForWindow(
       editor->id(), [](const std::string& title) { return title.starts_with("Quorbel - "); });
-  if (editorWindow == 0) throw std::runtime_error("the editor's window did not come up");
+  if (editorWindow == 0) {
+    std::string titles;
+    for (WindowId window : desktop.TopLevelWindows()) {
+      if (desktop.ProcessId(window) == editor->id())
+        titles += " \"" + desktop.WindowTitle(window) + "\"";
+    }
+    throw std::runtime_error("the editor's window did not come up; its windows:" +
+                             (titles.empty() ? std::string(" none") : titles));
+  }
 }
 
 unsigned long WineRig::StopEditor() {
@@ -124,7 +134,20 @@ void WineRig::BringTargetToFront() {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   }
-  WaitInFront(targetWindow, "the target did not come to the front");
+  // On a busy machine the window manager now and then hands the focus on
+  // after the click; the target is then asked to the front as the task bar
+  // would, which adds no click to its lines.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  for (;;) {
+    try {
+      WaitInFront(targetWindow, {}, std::chrono::seconds(4));
+      return;
+    } catch (const std::runtime_error&) {
+      if (std::chrono::steady_clock::now() > deadline)
+        throw std::runtime_error("the target did not come to the front; " + FocusState());
+    }
+    ::SetForegroundWindow(Handle(targetWindow));
+  }
 }
 
 void WineRig::WaitInFront(WindowId window, const std::string& what,
@@ -185,6 +208,27 @@ void WineRig::WaitForEditorFocus(int id) {
                info.hwndFocus == ::GetDlgItem(window, id) && info.hwndFocus != nullptr;
       },
       "control " + std::to_string(id) + " of the editor did not get the focus");
+}
+
+std::string WineRig::FocusState() {
+  const HWND window = Handle(editorWindow);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const bool known = ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+  const WindowId frontWindow = desktop.ForegroundWindow();
+  const HWND front = Handle(frontWindow);
+  // A message box keeps its text in the static control 0xFFFF.
+  std::wstring says(512, L'\0');
+  says.resize(static_cast<std::size_t>(
+      ::GetDlgItemTextW(front, 0xFFFF, says.data(), static_cast<int>(says.size()))));
+  std::wstring kind(64, L'\0');
+  kind.resize(static_cast<std::size_t>(::GetClassNameW(front, kind.data(), 64)));
+  return "\"" + desktop.WindowTitle(frontWindow) + "\" (" + Utf8FromWide(kind) + ")" +
+         (says.empty() ? "" : " saying \"" + Utf8FromWide(says) + "\"") + " in front, the editor " +
+         (::IsIconic(window) ? "" : "not ") + "minimised, its focus on " +
+         (known && info.hwndFocus != nullptr
+              ? "control " + std::to_string(::GetDlgCtrlID(info.hwndFocus))
+              : std::string("nothing"));
 }
 
 void WineRig::PressOnSurface(int control) {

@@ -69,6 +69,9 @@ class WineRig {
   // queued, so a key typed before the editor has handled the click that
   // moves its focus would go elsewhere.
   void WaitForEditorFocus(int id);
+  // For a failure's message: the window in front, whether the editor is
+  // minimised, and which of its controls has the focus.
+  std::string FocusState();
 
   // A press on the surface, and its release.
   void PressOnSurface(int control);
