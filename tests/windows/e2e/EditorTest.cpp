@@ -97,11 +97,7 @@ class EditorOnWine : public ::testing::Test {
   // Waits until `done` holds; a failure tells `what` and the editor's state
   // at that moment.
   static void WaitForEditor(const std::function<bool()>& done, const std::string& what) {
-    try {
-      WineRig::WaitUntil(done, {});
-    } catch (const std::runtime_error&) {
-      throw std::runtime_error(what + "; " + EditorState());
-    }
+    if (!WineRig::Eventually(done)) throw std::runtime_error(what + "; " + EditorState());
   }
 
   // The first step of `control` in the first layer of the saved Default
@@ -151,17 +147,11 @@ TEST_F(EditorOnWine, AnEditSurvivesARestartByteForByteAndPlaysAfterIt) {
   // a moment, and a key typed then goes elsewhere; it is typed again with the
   // editor back in front, its focus where it was.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  for (;;) {
-    run->TypeKey('K');
-    try {
-      WineRig::WaitUntil([] { return ControlText(kKeyPressBox) == "K"; }, {},
-                         std::chrono::seconds(3));
-      break;
-    } catch (const std::runtime_error&) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        throw std::runtime_error("the \"Key Press:\" box did not take the key; " + EditorState());
-      }
-    }
+  for (run->TypeKey('K'); !WineRig::Eventually([] { return ControlText(kKeyPressBox) == "K"; },
+                                               std::chrono::seconds(3));
+       run->TypeKey('K')) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the \"Key Press:\" box did not take the key; " + EditorState());
     run->BringEditorToFront();
     run->WaitForEditorFocus(kKeyPressBox);
   }

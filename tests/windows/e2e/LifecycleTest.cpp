@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/VirtualKeyCodes.h"
@@ -89,9 +88,8 @@ TEST_F(LifecycleOnWine, ASecondCopyShowsItsMessageOnlyAndEndsWhenItIsAnswered) {
       run->input.SetCursor(run->input.ClientToScreen(message, {10, 10}));
       run->input.Click(MouseButton::Left);
     }
-    for (int wait = 0; wait < 300 && run->desktop.ForegroundWindow() != message; ++wait) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    WineRig::Eventually([&] { return run->desktop.ForegroundWindow() == message; },
+                        std::chrono::seconds(3));
   }
   run->TypeKey(vk::kReturn);
   EXPECT_EQ(second->WaitForEnd(std::chrono::seconds(20)), 0UL) << "the second copy did not end";

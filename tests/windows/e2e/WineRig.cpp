@@ -129,38 +129,29 @@ void WineRig::BringTargetToFront() {
   // not always), and the target counts as in front once it has stayed there
   // a moment, as a user's next press would find it.
   if (editorInFront) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (!::IsIconic(Handle(editorWindow)) && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    Eventually([&] { return ::IsIconic(Handle(editorWindow)) != FALSE; }, std::chrono::seconds(3));
   }
   // On a busy machine the window manager now and then hands the focus on
   // after the click; the target is then asked to the front as the task bar
   // would, which adds no click to its lines.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  for (;;) {
-    try {
-      WaitInFront(targetWindow, {}, std::chrono::seconds(4));
-      return;
-    } catch (const std::runtime_error&) {
-      if (std::chrono::steady_clock::now() > deadline)
-        throw std::runtime_error("the target did not come to the front; " + FocusState());
-    }
+  while (!StaysInFront(targetWindow, std::chrono::seconds(4))) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the target did not come to the front; " + FocusState());
     ::SetForegroundWindow(Handle(targetWindow));
   }
 }
 
-void WineRig::WaitInFront(WindowId window, const std::string& what,
-                          std::chrono::milliseconds timeout) {
+bool WineRig::StaysInFront(WindowId window, std::chrono::milliseconds timeout) {
   constexpr auto kSettled = std::chrono::milliseconds(300);
   auto since = std::chrono::steady_clock::now();
-  WaitUntil(
+  return Eventually(
       [&] {
         const auto now = std::chrono::steady_clock::now();
         if (desktop.ForegroundWindow() != window) since = now;
         return now - since >= kSettled;
       },
-      what, timeout);
+      timeout);
 }
 
 void WineRig::BringEditorToFront() {
@@ -172,17 +163,9 @@ void WineRig::BringEditorToFront() {
     if (::IsIconic(Handle(editorWindow))) desktop.RestoreWindow(editorWindow);
     ::SetForegroundWindow(Handle(editorWindow));
     if (!::IsIconic(Handle(editorWindow))) ClickEditor(kStripColumn, kStripRow);
-    try {
-      WaitInFront(editorWindow, {}, std::chrono::seconds(2));
-      return;
-    } catch (const std::runtime_error&) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        throw std::runtime_error("the editor did not come to the front but \"" +
-                                 desktop.WindowTitle(desktop.ForegroundWindow()) + "\" with " +
-                                 (::IsIconic(Handle(editorWindow)) ? "it" : "the editor not") +
-                                 " minimised");
-      }
-    }
+    if (StaysInFront(editorWindow, std::chrono::seconds(2))) return;
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the editor did not come to the front; " + FocusState());
   }
 }
 
@@ -312,9 +295,7 @@ std::vector<int> WineRig::NextKeysDown(std::size_t count) {
 std::string WineRig::EditorTitle() { return desktop.WindowTitle(editorWindow); }
 
 void WineRig::WaitForEditorTitle(const std::string& title, std::chrono::milliseconds timeout) {
-  try {
-    WaitUntil([&] { return EditorTitle() == title; }, {}, timeout);
-  } catch (const std::runtime_error&) {
+  if (!Eventually([&] { return EditorTitle() == title; }, timeout)) {
     throw std::runtime_error("the editor's caption did not become \"" + title + "\" but stayed \"" +
                              EditorTitle() + "\"");
   }
@@ -332,13 +313,18 @@ WindowId WineRig::WaitForWindow(int id, const std::function<bool(const std::stri
   return 0;
 }
 
-void WineRig::WaitUntil(const std::function<bool()>& done, const std::string& what,
-                        std::chrono::milliseconds timeout) {
+bool WineRig::Eventually(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error(what);
+    if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  return true;
+}
+
+void WineRig::WaitUntil(const std::function<bool()>& done, const std::string& what,
+                        std::chrono::milliseconds timeout) {
+  if (!Eventually(done, timeout)) throw std::runtime_error(what);
 }
 
 }  // namespace quorbel::testing

@@ -56,10 +56,9 @@ class WineRig {
   // Clicks the target's window at kTargetPoint, which takes the focus.
   void BringTargetToFront();
   void BringEditorToFront();
-  // Waits until `window` has stayed in front a moment: the window manager
-  // hands the focus about for a while after each change.
-  void WaitInFront(WindowId window, const std::string& what,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Whether `window` stayed in front a moment within `timeout`: the window
+  // manager hands the focus about for a while after each change.
+  bool StaysInFront(WindowId window, std::chrono::milliseconds timeout);
   // A click on the editor's window at a point given in its form's character
   // units (8 by 16 pixels of its client area).
   void ClickEditor(double column, double row);
@@ -109,6 +108,9 @@ class WineRig {
                           std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // The first top-level window of process `id` whose title satisfies `wanted`.
   WindowId WaitForWindow(int id, const std::function<bool(const std::string&)>& wanted,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Polls `done` until it holds; false when it never did within `timeout`.
+  static bool Eventually(const std::function<bool()>& done,
                          std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // Polls `done` until it holds; throws with `what` when it never does.
   static void WaitUntil(const std::function<bool()>& done, const std::string& what,
